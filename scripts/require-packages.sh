@@ -1,0 +1,26 @@
+# Sourced by the run and test scripts: installs the Debian packages a step needs.
+# As root it runs apt-get; otherwise it prints the exact command and stops.
+
+require_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -q &&
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  else
+    echo "These Debian packages are missing. Install them with:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+}
+
+# What building the library, the batch tool and the desktop program needs.
+BUILD_PACKAGES=(g++ make cmake qt6-base-dev fonts-dejavu-core)
+# What the tests need besides: GoogleTest, and the locale sources for a comma-decimal locale.
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales)

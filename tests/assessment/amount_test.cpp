@@ -1,0 +1,140 @@
+#include "assessment/amount.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <ostream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnolix {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct ReadCase {
+  std::string_view text;
+  double expected;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << "'" << c.text.substr(0, 40) << "'"; }
+
+class ReadAmountTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadAmountTest, ReadsTheNumberAtTheFront) {
+  const ReadCase& c = GetParam();
+  EXPECT_EQ(ReadAmount(c.text), c.expected) << "text: '" << c.text << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, ReadAmountTest,
+    ::testing::Values(
+        ReadCase{"", 0}, ReadCase{"1500", 1500}, ReadCase{"12.5", 12.5}, ReadCase{"1.2.3", 1.2},
+        ReadCase{".5", 0.5}, ReadCase{"5.", 5}, ReadCase{".", 0}, ReadCase{"  \t\n42", 42},
+        ReadCase{"+7", 7}, ReadCase{"-7.25", -7.25}, ReadCase{"- 7", 0}, ReadCase{"--7", 0},
+        ReadCase{"1e3", 1000}, ReadCase{"1E-2", 0.01}, ReadCase{"2e", 2}, ReadCase{"2e+", 2},
+        ReadCase{"2ex", 2}, ReadCase{"1,5", 1}, ReadCase{"12abc", 12}, ReadCase{"abc", 0},
+        // No words and no hexadecimal, unlike strtod.
+        ReadCase{"inf", 0}, ReadCase{"-infinity", 0}, ReadCase{"nan", 0}, ReadCase{"NaN(1)", 0},
+        ReadCase{"0x1A", 0}, ReadCase{"0x", 0},
+        // Beyond the range of a double.
+        ReadCase{"1e999", kInf}, ReadCase{"-1e400", -kInf}, ReadCase{"1e-999", 0},
+        ReadCase{"0.000001e-320", 0}, ReadCase{"0.5e309", kInf}, ReadCase{"0e999999999999999999999", 0},
+        ReadCase{"1e99999999999999999999999999", kInf}, ReadCase{"4.9e-324", 4.9e-324},
+        // Non-ASCII bytes end the number like any other character.
+        ReadCase{"12\xE2\x82\xB9", 12}, ReadCase{"\xE2\x82\xB9 12", 0}));
+
+TEST(ReadAmount, CopesWithAHundredThousandCharacters) {
+  EXPECT_EQ(ReadAmount(std::string(100000, '9')), kInf);
+  EXPECT_EQ(ReadAmount("0." + std::string(100000, '0') + "1"), 0);
+  EXPECT_EQ(ReadAmount(std::string(100000, 'x')), 0);
+  EXPECT_EQ(ReadAmount(std::string(100000, ' ') + "3"), 3);
+}
+
+struct WriteCase {
+  double value;
+  std::string_view expected;
+};
+
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.expected; }
+
+class WriteAmountTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteAmountTest, PrintsTwoDecimals) {
+  EXPECT_EQ(WriteAmount(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Format, WriteAmountTest,
+    ::testing::Values(WriteCase{0, "0.00"}, WriteCase{1500, "1500.00"}, WriteCase{0.001, "0.00"},
+                      WriteCase{-0.0, "-0.00"}, WriteCase{-0.001, "-0.00"}, WriteCase{-8800, "-8800.00"},
+                      // Exact binary ties go to even; near-ties follow the true value.
+                      WriteCase{0.125, "0.12"}, WriteCase{0.375, "0.38"}, WriteCase{131072.125, "131072.12"},
+                      WriteCase{131072.375, "131072.38"}, WriteCase{2.675, "2.67"}, WriteCase{0.005, "0.01"},
+                      WriteCase{19351.82421875, "19351.82"}, WriteCase{148148.046875, "148148.05"},
+                      WriteCase{9.0e16, "90000000000000000.00"}, WriteCase{kInf, "inf"},
+                      WriteCase{-kInf, "-inf"}, WriteCase{std::numeric_limits<double>::quiet_NaN(), "nan"}));
+
+std::string PrintfInC(double value) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  return text;
+}
+
+// The fast path computes cents with integer arithmetic; the C library is the reference.
+TEST(WriteAmount, AgreesWithTheCLibraryAcrossMagnitudes) {
+  std::mt19937_64 random(20261206);
+  std::uniform_int_distribution<int> exponent(-12, 70);
+  std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+  for (int i = 0; i < 200000; ++i) {
+    double value = std::ldexp(mantissa(random), exponent(random));
+    if (i % 3 == 0) value = std::nearbyint(value * 8) / 8;  // many exact ties
+    if (i % 2 == 0) value = -value;
+    ASSERT_EQ(WriteAmount(value), PrintfInC(value)) << "value " << value;
+  }
+  for (double value : {1e300, -1e300, std::numeric_limits<double>::max(),
+                       std::numeric_limits<double>::denorm_min(), 1.7976931348623157e308}) {
+    EXPECT_EQ(WriteAmount(value), PrintfInC(value));
+  }
+}
+
+TEST(WriteAmount, AppendsAfterExistingText) {
+  std::string text = "x=";
+  AppendAmount(text, 2.5);
+  EXPECT_EQ(text, "x=2.50");
+}
+
+TEST(ZeroOrNegative, OnlyAValueAboveZeroPasses) {
+  for (double value : {0.0, -0.0, -1.0, -kInf, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_TRUE(IsZeroOrNegative(value)) << value;
+  }
+  for (double value : {0.001, 4.9e-324, 1.0, kInf}) EXPECT_FALSE(IsZeroOrNegative(value)) << value;
+  for (std::string_view text : {"", "0", "0.00", "-5", "abc", "nan", ".", "-0.001"}) {
+    EXPECT_TRUE(IsZeroOrNegative(text)) << text;
+  }
+  EXPECT_FALSE(IsZeroOrNegative("0.001"));
+}
+
+TEST(ZeroOrNegative, MessageRunsTheLabelsTogether) {
+  const std::vector<std::string_view> labels{"Rent PM, ", "HRA received PM, "};
+  EXPECT_EQ(ZeroOrNegativeMessage(labels), "Rent PM, HRA received PM,  are zero or negative.");
+  const std::vector<std::string_view> noBlank{"Allowences 2 PM,", "LTA Taxable annual, "};
+  EXPECT_EQ(ZeroOrNegativeMessage(noBlank), "Allowences 2 PM,LTA Taxable annual,  are zero or negative.");
+}
+
+TEST(AnnualEcho, IsTwelveTimesTheMonthlyAmountInCents) {
+  EXPECT_EQ(AnnualEcho(""), "0.00");
+  EXPECT_EQ(AnnualEcho("1"), "12.00");
+  EXPECT_EQ(AnnualEcho("1500"), "18000.00");
+  EXPECT_EQ(AnnualEcho("12345.67"), "148148.04");
+  EXPECT_EQ(AnnualEcho("-250"), "-3000.00");
+  EXPECT_EQ(AnnualEcho("abc"), "0.00");
+  EXPECT_EQ(AnnualEcho("1e999"), "inf");
+}
+
+}  // namespace
+}  // namespace varnolix
