@@ -1,0 +1,3 @@
+#include "platform/win_app.h"
+
+int main(int argc, char* argv[]) { return varnolix::AfxWinMain(argc, argv); }

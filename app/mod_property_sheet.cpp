@@ -1,0 +1,43 @@
+#include "app/mod_property_sheet.h"
+
+#include "pages/about_dialog.h"
+#include "platform/shell.h"
+
+namespace varnolix {
+
+CModPropertySheet::CModPropertySheet(std::string_view caption, CWnd* parent, unsigned selectPage)
+    : CVarnolixSheet(caption, parent, selectPage) {
+  // The order of the tabs, which differs from the order of the members.
+  AddPage(&m_pageIncome);
+  AddPage(&m_pageStandardDeduction);
+  AddPage(&m_pageSection80);
+  AddPage(&m_pageSection88);
+  AddPage(&m_pageTaxResults);
+}
+
+const MessageMap& CModPropertySheet::GetMessageMap() const {
+  static const MessageMap map{&CVarnolixSheet::GetMessageMap(),
+                              {OnButtonClicked(ID_APPLY_NOW, &CModPropertySheet::OnApplyNow)}};
+  return map;
+}
+
+bool CModPropertySheet::OnInitDialog() {
+  const bool result = CVarnolixSheet::OnInitDialog();
+  GetDlgItem(IDOK)->ShowWindow(SW_HIDE);
+  GetDlgItem(IDCANCEL)->SetWindowText("E&xit");
+  CWnd* apply = GetDlgItem(ID_APPLY_NOW);
+  apply->SetWindowText("&Help");
+  apply->EnableWindow(true);
+  GetDlgItem(IDHELP)->SetWindowText("&About");
+  return result;
+}
+
+void CModPropertySheet::WinHelp(std::uint32_t /*data*/, unsigned /*command*/) {
+  CAboutDlg about;
+  about.DoModal();
+}
+
+// The help file is looked for in the current directory; a failure is not reported.
+void CModPropertySheet::OnApplyNow() { ShellExecute("open", "Varnolix.hlp", "", "", SW_SHOW); }
+
+}  // namespace varnolix

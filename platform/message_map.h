@@ -1,0 +1,110 @@
+// Message tables: each class lists the messages it handles, from which control, and
+// with which member function; a class's table chains to its base class's table.
+//
+//   const MessageMap& CMyPage::GetMessageMap() const {
+//     static const MessageMap map{&CPropertyPage::GetMessageMap(), {
+//         OnButtonClicked(kReset, &CMyPage::OnReset),
+//         OnEditChange(kBasic, &CMyPage::OnChangeBasic),
+//     }};
+//     return map;
+//   }
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace varnolix {
+
+class CCmdTarget;
+class CDC;
+class CWnd;
+
+// The brush a colour request returns. Controls here always fill with their standard
+// background, so the value only passes through.
+using HBRUSH = const struct BrushTag*;
+
+enum class Message {
+  Command,     // a button was clicked, or a command was issued (id: the control or command)
+  EditChange,  // the text of an edit control changed (id: the control)
+  CtlColor,    // a child control asks its parent for its text colour
+  Char,        // a typed character reaches the control it was typed into
+};
+
+struct MessageArgs {
+  Message message;
+  int id = 0;
+  CDC* dc = nullptr;              // CtlColor
+  CWnd* control = nullptr;        // CtlColor
+  unsigned ctlColorKind = 0;      // CtlColor: CTLCOLOR_EDIT, _STATIC or _BTN
+  unsigned character = 0;         // Char
+  unsigned repeatCount = 1;       // Char
+  unsigned keyFlags = 0;          // Char
+  HBRUSH brush = nullptr;         // CtlColor: the handler's answer
+};
+
+// Matches a message from any control.
+inline constexpr int kAnyControl = -0x7FFF;
+
+struct MessageEntry {
+  Message message;
+  int id;
+  std::function<void(CCmdTarget&, MessageArgs&)> handler;
+};
+
+struct MessageMap {
+  const MessageMap* base;
+  std::vector<MessageEntry> entries;
+};
+
+template <class T>
+MessageEntry OnButtonClicked(int id, void (T::*handler)()) {
+  return {Message::Command, id, [handler](CCmdTarget& target, MessageArgs&) {
+            (static_cast<T&>(target).*handler)();
+          }};
+}
+
+// A command issued by a button or a key; the same entry as a click.
+template <class T>
+MessageEntry OnCommand(int id, void (T::*handler)()) {
+  return OnButtonClicked(id, handler);
+}
+
+template <class T>
+MessageEntry OnEditChange(int id, void (T::*handler)()) {
+  return {Message::EditChange, id, [handler](CCmdTarget& target, MessageArgs&) {
+            (static_cast<T&>(target).*handler)();
+          }};
+}
+
+template <class T>
+MessageEntry OnCtlColorRequest(HBRUSH (T::*handler)(CDC*, CWnd*, unsigned)) {
+  return {Message::CtlColor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            args.brush = (static_cast<T&>(target).*handler)(args.dc, args.control, args.ctlColorKind);
+          }};
+}
+
+template <class T>
+MessageEntry OnCharMessage(void (T::*handler)(unsigned, unsigned, unsigned)) {
+  return {Message::Char, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            (static_cast<T&>(target).*handler)(args.character, args.repeatCount, args.keyFlags);
+          }};
+}
+
+// Anything that can take messages: windows and the application.
+class CCmdTarget {
+ public:
+  CCmdTarget() = default;
+  CCmdTarget(const CCmdTarget&) = delete;
+  CCmdTarget& operator=(const CCmdTarget&) = delete;
+  virtual ~CCmdTarget() = default;
+
+  virtual const MessageMap& GetMessageMap() const;
+
+  // Runs the first matching entry of this class's table or its bases'; false if none.
+  bool Dispatch(MessageArgs& args);
+  bool HasHandler(Message message, int id) const;
+};
+
+}  // namespace varnolix

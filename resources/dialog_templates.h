@@ -1,0 +1,24 @@
+// The dialog templates of the program's pages and its About box.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "platform/dialog_template.h"
+
+namespace varnolix::resources {
+
+extern const DialogTemplate kIncomeDialog;             // 102
+extern const DialogTemplate kStandardDeductionDialog;  // 138
+extern const DialogTemplate kSection88Dialog;          // 139
+extern const DialogTemplate kSection80Dialog;          // 140
+extern const DialogTemplate kTaxResultsDialog;         // 141
+extern const DialogTemplate kAboutDialog;              // 142
+
+// The maker's web page, shown and opened by the About box.
+inline constexpr std::string_view kWebAddress = "https://varnolix.example/";
+
+// The program's icon at several sizes, for the window and the desktop.
+std::span<const std::string_view> ApplicationIconImages();
+
+}  // namespace varnolix::resources
