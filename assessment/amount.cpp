@@ -1,10 +1,12 @@
 #include "assessment/amount.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace varnolix {
@@ -89,6 +91,16 @@ bool MatchNumber(std::string_view text, NumberPrefix& out) {
   return true;
 }
 
+// "00" to "99", for writing two digits at once.
+constexpr std::array<char, 200> kTwoDigits = [] {
+  std::array<char, 200> digits{};
+  for (int i = 0; i < 100; ++i) {
+    digits[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    digits[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return digits;
+}();
+
 // Writes |value| rounded to cents as an integer count of cents, when that is exact.
 // A double is m·2^e with m below 2^53, so m·100 fits 64 bits and the remainder decides
 // the rounding exactly, ties to even, just as the C library does.
@@ -121,9 +133,41 @@ bool ExactCents(double magnitude, std::uint64_t& cents) {
   return true;
 }
 
+// Plain decimal text of at most 19 digits, nothing before it: the digits as an integer M
+// and the number of decimals k. When M <= 2^53 and k <= 22 both M and 10^k are doubles
+// exactly, so the one correctly rounded division gives the correctly rounded value, just
+// as from_chars does. Anything else is left to the general route.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+  static constexpr std::array<double, 23> kPowersOfTen{
+      1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr size_t kMostDigits = 19;  // 10^19 - 1 fits 64 bits
+  auto digitAt = [text](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(text[i]) - '0'); };
+  const size_t n = text.size();
+  std::uint64_t mantissa = 0;
+  size_t i = 0;
+  for (const size_t last = std::min(n, kMostDigits); i < last && digitAt(i) < 10; ++i) mantissa = mantissa * 10 + digitAt(i);
+  const size_t wholeDigits = i;
+  size_t decimals = 0;
+  if (i < n && text[i] == '.') {
+    const size_t first = ++i;
+    for (const size_t last = std::min(n, first + kMostDigits - wholeDigits); i < last && digitAt(i) < 10; ++i) {
+      mantissa = mantissa * 10 + digitAt(i);
+    }
+    decimals = i - first;
+  }
+  // More digits than fit, or an exponent: the general route.
+  if (i < n && (digitAt(i) < 10 || text[i] == 'e' || text[i] == 'E')) return false;
+  if (wholeDigits + decimals == 0 || mantissa > (std::uint64_t{1} << 53) || decimals >= kPowersOfTen.size()) return false;
+  value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return true;
+}
+
 }  // namespace
 
 double ReadAmount(std::string_view text) {
+  if (text.empty()) return 0.0;  // most optional fields
+  if (double plain = 0; ReadPlainDecimal(text, plain)) return plain;
   NumberPrefix number;
   if (!MatchNumber(text, number)) return 0.0;
   double value = 0.0;
@@ -141,20 +185,26 @@ double ReadAmount(std::string_view text) {
 void AppendAmount(std::string& out, double value) {
   std::uint64_t cents = 0;
   if (ExactCents(std::fabs(value), cents)) {
-    std::array<char, 24> digits{};
-    auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), cents);
-    (void)error;  // 24 places hold any 64-bit number
-    std::string_view text(digits.data(), static_cast<size_t>(end - digits.data()));
-    if (std::signbit(value)) out += '-';
-    if (text.size() < 3) {
-      out += "0.";
-      if (text.size() < 2) out += '0';
-      out += text;
-      return;
+    // Written backwards, two digits at a time: the cents, the point, the whole rupees.
+    std::array<char, 24> text{};  // a sign, 19 digits and the point
+    char* const end = text.data() + text.size();
+    char* p = end - 2;
+    std::memcpy(p, &kTwoDigits[2 * (cents % 100)], 2);
+    *--p = '.';
+    std::uint64_t whole = cents / 100;
+    while (whole >= 100) {
+      p -= 2;
+      std::memcpy(p, &kTwoDigits[2 * (whole % 100)], 2);
+      whole /= 100;
     }
-    out.append(text.substr(0, text.size() - 2));
-    out += '.';
-    out.append(text.substr(text.size() - 2));
+    if (whole >= 10) {
+      p -= 2;
+      std::memcpy(p, &kTwoDigits[2 * whole], 2);
+    } else {
+      *--p = static_cast<char>('0' + whole);
+    }
+    if (std::signbit(value)) *--p = '-';
+    out.append(p, end);
     return;
   }
   // Large and non-finite values. 330 places hold the widest double printed with two

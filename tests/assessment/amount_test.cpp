@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <ostream>
@@ -53,6 +56,55 @@ TEST(ReadAmount, CopesWithAHundredThousandCharacters) {
   EXPECT_EQ(ReadAmount("0." + std::string(100000, '0') + "1"), 0);
   EXPECT_EQ(ReadAmount(std::string(100000, 'x')), 0);
   EXPECT_EQ(ReadAmount(std::string(100000, ' ') + "3"), 3);
+}
+
+// Short plain numbers take an exact integer-and-power-of-ten route; every text must
+// still read as from_chars reads the number at its front, to the last bit.
+TEST(ReadAmount, AgreesWithFromCharsOnRandomDecimalTexts) {
+  std::mt19937_64 random(20261207);
+  auto digits = [&random](size_t count, bool allowLeadingZero) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+      const auto digit = static_cast<char>('0' + random() % 10);
+      text += (i == 0 && !allowLeadingZero && digit == '0') ? '1' : digit;
+    }
+    return text;
+  };
+  // Whatever follows the number: nothing, text that ends it, or an exponent that is part of it.
+  const std::string_view endings[] = {"", "", "", "x", ".7", " 5", "e", "E+", "e5", "E-3", "e22"};
+  for (int i = 0; i < 300000; ++i) {
+    const size_t wholeDigits = random() % 22;
+    const bool point = wholeDigits == 0 || random() % 3 != 0;
+    const size_t decimals = point ? random() % 26 + (wholeDigits == 0 ? 1 : 0) : 0;
+    std::string number = digits(wholeDigits, random() % 8 == 0);
+    if (point) number += "." + digits(decimals, true);
+    const std::string_view ending = endings[random() % std::size(endings)];
+    const bool exponent = ending.size() > 1 && (ending[0] == 'e' || ending[0] == 'E') && ending.back() != '+';
+    const std::string_view sign = random() % 10 == 0 ? "-" : "";
+
+    const bool continuesTheNumber = exponent || (ending == ".7" && !point);
+    const std::string numeric = number + (continuesTheNumber ? std::string(ending) : std::string());
+    double expected = 0;
+    const auto [end, error] = std::from_chars(numeric.data(), numeric.data() + numeric.size(), expected);
+    ASSERT_TRUE(error == std::errc{} && end == numeric.data() + numeric.size()) << numeric;
+    if (!sign.empty()) expected = -expected;
+
+    const std::string text = std::string(sign) + number + std::string(ending);
+    const double read = ReadAmount(text);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected))
+        << "text '" << text << "' read " << read << ", from_chars " << expected;
+  }
+}
+
+TEST(ReadAmount, ExactRouteLimits) {
+  EXPECT_EQ(ReadAmount("9007199254740993"), 9007199254740992.0);  // 2^53 + 1, a tie to even
+  EXPECT_EQ(ReadAmount("9007199254740992.5"), 9007199254740992.0);
+  EXPECT_EQ(ReadAmount("0.1"), 0.1);
+  EXPECT_EQ(ReadAmount("1234567890123456789"), 1234567890123456789.0);
+  EXPECT_EQ(ReadAmount("12345678901234567890"), 12345678901234567890.0);
+  EXPECT_EQ(ReadAmount("0.0000000000000000000001"), 1e-22);
+  EXPECT_EQ(ReadAmount("0.00000000000000000000001"), 1e-23);
+  EXPECT_TRUE(std::signbit(ReadAmount("-0.00")));
 }
 
 struct WriteCase {

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The varnolix-assess benchmark: builds the tool in Release, makes 1,000,000 varied rows
+# with a fixed seed, times the tool beside `wc -l` on the same file (median of several
+# runs, output to /dev/null), and measures its peak resident memory at 1M and 4M rows.
+#
+#   bench/run.sh [RUNS]        RUNS defaults to 5
+#
+# Everything it makes lives in build/bench; delete that folder to start afresh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-5}
+dir=build/bench
+mkdir -p "$dir"
+
+echo "== Building varnolix-assess (Release) in $dir"
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DVARNOLIX_TESTS=OFF -DVARNOLIX_GUI=OFF >/dev/null
+cmake --build "$dir" -j 2 --target varnolix-assess >/dev/null
+tool="$dir/cli/varnolix-assess"
+"${CXX:-c++}" -std=c++20 -O2 -o "$dir/make_rows" bench/make_rows.cpp
+"${CXX:-c++}" -std=c++20 -O2 -o "$dir/peak_rss" bench/peak_rss.cpp
+
+rows_1m="$dir/rows-1m.csv"
+rows_4m="$dir/rows-4m.csv"
+[ -s "$rows_1m" ] || "$dir/make_rows" 1000000 > "$rows_1m"
+[ -s "$rows_4m" ] || "$dir/make_rows" 4000000 > "$rows_4m"
+echo "   1M rows: $(du -h "$rows_1m" | cut -f1), 4M rows: $(du -h "$rows_4m" | cut -f1)"
+
+# Median wall-clock seconds of a command over $runs runs, after one run to warm the cache.
+median_seconds() {
+  "$@" >/dev/null 2>&1 || true
+  local times=() start end
+  for _ in $(seq "$runs"); do
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true  # the data holds refused rows on purpose: exit status 1
+    end=$(date +%s%N)
+    times+=("$(( end - start ))")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f\n", m / 1e9 }'
+}
+
+echo "== Time, 1,000,000 rows, median of $runs runs"
+wc_s=$(median_seconds wc -l "$rows_1m")
+tool_s=$(median_seconds "$tool" "$rows_1m")
+awk -v w="$wc_s" -v t="$tool_s" 'BEGIN {
+  printf "   wc -l            %7.3f s\n", w
+  printf "   varnolix-assess  %7.3f s   %.0f rows/s   %.0f ns/row\n", t, 1e6 / t, t * 1e3
+  printf "   ratio            %7.1f x wc -l\n", t / w
+}'
+
+echo "== Peak resident memory of varnolix-assess"
+for file in "$rows_1m" "$rows_4m"; do
+  # The rows hold refused rows on purpose, so the tool exits with 1.
+  kb=$({ "$dir/peak_rss" "$tool" "$file" 2>&1 >/dev/null || true; } | awk '/^peak_rss_kb/ { print $2 }')
+  awk -v f="$(basename "$file")" -v k="$kb" 'BEGIN { printf "   %-12s %6.1f MB\n", f, k / 1024 }'
+done

@@ -1,0 +1,27 @@
+#include "cli/byte_stream.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace varnolix::cli {
+
+ssize_t FdSource::Read(char* data, size_t size) {
+  while (true) {
+    const ssize_t count = ::read(fd_, data, size);
+    if (count >= 0 || errno != EINTR) return count;
+  }
+}
+
+bool FdSink::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(count));
+  }
+  return true;
+}
+
+}  // namespace varnolix::cli

@@ -1,0 +1,54 @@
+// Every text the batch tool reports, in one table, so the wording lives in one place.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace varnolix::cli {
+
+enum class Message : std::uint8_t {
+  // Row errors, written to the error column.
+  kNotAnAmount,
+  kBasicNeedsValue,
+  kWrongFieldCount,
+  // Faults that stop the run.
+  kNoBasicColumn,
+  kDuplicateColumn,
+  kQuoteInUnquotedField,
+  kTextAfterClosingQuote,
+  kUnterminatedQuote,
+  kRecordTooLong,
+  kCannotOpenInput,
+  kCannotReadInput,
+  kCannotOpenOutput,
+  kCannotWriteOutput,
+  kSameInputAndOutput,
+  // The closing note when some rows were refused.
+  kRowsWithErrors,
+};
+
+// One argument of a message: a text, or a number written in decimal.
+struct MessageArg {
+  MessageArg(std::string_view value) : text(value) {}  // NOLINT: implicit on purpose
+  MessageArg(const char* value) : text(value) {}       // NOLINT
+  MessageArg(const std::string& value) : text(value) {}  // NOLINT
+  MessageArg(long long value) : number(value), isNumber(true) {}
+  MessageArg(int value) : number(value), isNumber(true) {}
+  MessageArg(std::size_t value) : number(static_cast<long long>(value)), isNumber(true) {}
+  std::string_view text;
+  long long number = 0;
+  bool isNumber = false;
+};
+
+// Appends the message's text with each "{}" replaced by the next argument.
+void AppendMessage(std::string& out, Message message, std::initializer_list<MessageArg> args = {});
+std::string MessageText(Message message, std::initializer_list<MessageArg> args = {});
+
+// A cell as an error quotes it: at most 40 UTF-8 characters, then "..." if cut.
+std::string_view QuotableExcerpt(std::string_view cell, bool& cut);
+
+inline constexpr std::string_view kToolName = "varnolix-assess";
+
+}  // namespace varnolix::cli

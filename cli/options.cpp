@@ -1,0 +1,125 @@
+#include "cli/options.h"
+
+#include "cli/columns.h"
+#include "cli/messages.h"
+#include "varnolix/version.h"
+
+namespace varnolix::cli {
+namespace {
+
+struct Flag {
+  std::string_view name;
+  bool Options::*member;
+};
+
+constexpr Flag kFlags[] = {
+    {"--lenient", &Options::lenient},
+    {"--explain", &Options::explain},
+    {"--help", &Options::help},
+    {"-h", &Options::help},
+    {"--version", &Options::version},
+};
+
+std::string StandardStreamOr(std::string_view path) { return path == "-" ? std::string() : std::string(path); }
+
+}  // namespace
+
+ParsedOptions ParseOptions(std::span<const std::string_view> args) {
+  ParsedOptions parsed;
+  Options& o = parsed.options;
+  bool outputGiven = false;
+  bool inputGiven = false;
+  bool optionsEnded = false;
+  auto fail = [&](std::string message) {
+    parsed.error = std::move(message);
+    return parsed;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      if (arg == "--") {
+        optionsEnded = true;
+        continue;
+      }
+      bool matched = false;
+      for (const Flag& flag : kFlags) {
+        if (arg == flag.name) {
+          o.*flag.member = true;
+          matched = true;
+        }
+      }
+      if (matched) continue;
+      std::string_view output;
+      if (arg == "-o" || arg == "--output") {
+        if (i + 1 == args.size()) return fail("option '" + std::string(arg) + "' needs a file name");
+        output = args[++i];
+      } else if (arg.starts_with("--output=")) {
+        output = arg.substr(9);
+      } else if (arg.starts_with("-o") && !arg.starts_with("--")) {
+        output = arg.substr(2);
+      } else {
+        return fail("unknown option '" + std::string(arg) + "'");
+      }
+      if (outputGiven) return fail("only one output file, please");
+      if (output.empty()) return fail("the output file name is empty");
+      outputGiven = true;
+      o.output = StandardStreamOr(output);
+      continue;
+    }
+    if (inputGiven) return fail("only one input file, please (a second: '" + std::string(arg) + "')");
+    if (arg.empty()) return fail("the input file name is empty");
+    inputGiven = true;
+    o.input = StandardStreamOr(arg);
+  }
+  return parsed;
+}
+
+std::string HelpText() {
+  std::string text = R"(Usage: varnolix-assess [--lenient] [--explain] [-o OUTPUT] [INPUT]
+
+Assesses the income tax of every employee in a CSV file, one row each, exactly as the
+Varnolix program would with the row's amounts typed in and every page shown.
+
+INPUT is a CSV file (standard input when absent or "-"); the output goes to OUTPUT
+(standard output when absent or "-"). The first record names the columns, in any order.
+
+Options:
+  -o, --output FILE  write to FILE instead of standard output
+  --lenient          read amounts as the program's fields do (leading number, else 0)
+  --explain          print each row's working instead of CSV
+  -h, --help         show this help and exit
+  --version          show the version and exit
+
+Columns (names matched ignoring case and surrounding blanks; only basic_pm is required):
+)";
+  for (const ColumnSpec& column : kColumns) {
+    text += "  ";
+    text += column.name;
+    text.append(column.name.size() < 22 ? 22 - column.name.size() : 1, ' ');
+    text += column.help;
+    text += '\n';
+  }
+  text += R"(Any other column passes through untouched.
+
+Output: every record with its cells unchanged, then the columns
+  taxable_hra, gross_salary, section80_benefit, section88_benefit, tax_payable, error
+A row with an error has empty results and the reason in the error column.
+
+Amounts: empty (blanks only), or a number with at most one decimal point, optionally
+grouped with commas the Indian way (1,00,000.50) or the international way (100,000.50),
+optionally after "Rs", "Rs.", "INR" or "₹", with blanks around. No signs, no exponents.
+With --lenient, a cell reads as its leading number (so "1,00,000" reads as 1), and as 0
+when it does not begin with one.
+
+Exit status:
+  0  every row was assessed
+  1  some rows have errors (the others were assessed)
+  2  the command line, the input or the output failed, the header has no basic_pm
+     column or names one twice, or the CSV quoting is broken
+)";
+  return text;
+}
+
+std::string VersionText() { return std::string(kToolName) + " " + kVersion + "\n"; }
+
+}  // namespace varnolix::cli

@@ -1,0 +1,221 @@
+#include "cli/tool.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/columns.h"
+#include "cli/csv_reader.h"
+#include "cli/csv_writer.h"
+#include "cli/explain.h"
+#include "cli/messages.h"
+#include "cli/row_assessment.h"
+
+namespace varnolix::cli {
+namespace {
+
+void Report(std::string& diagnostics, Message message, std::initializer_list<MessageArg> args) {
+  diagnostics += kToolName;
+  diagnostics += ": ";
+  AppendMessage(diagnostics, message, args);
+  diagnostics += '\n';
+}
+
+void ReportFault(std::string& diagnostics, const CsvReader& reader, std::string_view inputName) {
+  const long long line = reader.faultLine();
+  switch (reader.fault()) {
+    case CsvFault::kNone:
+      return;
+    case CsvFault::kQuoteInUnquotedField:
+      return Report(diagnostics, Message::kQuoteInUnquotedField, {line});
+    case CsvFault::kTextAfterClosingQuote:
+      return Report(diagnostics, Message::kTextAfterClosingQuote, {line});
+    case CsvFault::kUnterminatedQuote:
+      return Report(diagnostics, Message::kUnterminatedQuote, {line});
+    case CsvFault::kRecordTooLong:
+      return Report(diagnostics, Message::kRecordTooLong, {line});
+    case CsvFault::kReadFailed:
+      return Report(diagnostics, Message::kCannotReadInput, {inputName, std::strerror(reader.readError())});
+  }
+}
+
+void WriteFields(CsvWriter& writer, std::span<const std::string_view> fields) {
+  for (std::string_view field : fields) writer.Field(field);
+}
+
+void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, const RowAssessor& row, bool ok) {
+  const std::span<const std::string_view> fields = reader.fields();
+  const size_t count = fields.size();
+  if (count == headerFields && reader.verbatim()) {
+    writer.Raw(reader.text());
+  } else {
+    WriteFields(writer, fields.first(std::min(count, headerFields)));
+    for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
+  }
+  const ResultTexts& r = row.results();
+  for (const std::string* text : {&r.taxableHra, &r.grossSalary, &r.section80Benefit, &r.section88Benefit, &r.taxPayable}) {
+    writer.Field(ok ? std::string_view(*text) : std::string_view(), false);
+  }
+  writer.Field(row.errors());
+  // A long row keeps its surplus fields, after the results so these stay under their headers.
+  if (count > headerFields) WriteFields(writer, fields.subspan(headerFields));
+  writer.EndRecord();
+}
+
+}  // namespace
+
+int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const StreamNames& names,
+                 std::string& diagnostics) {
+  CsvReader reader(in);
+  OutputBuffer buffer(out);
+  CsvWriter writer(buffer);
+
+  if (!reader.Next()) {
+    if (reader.fault() != CsvFault::kNone) {
+      ReportFault(diagnostics, reader, names.input);
+    } else {
+      Report(diagnostics, Message::kNoBasicColumn, {1});
+    }
+    return kExitFailed;
+  }
+  std::optional<ColumnMap::Duplicate> duplicate;
+  const ColumnMap columns = ColumnMap::FromHeader(reader.fields(), duplicate);
+  if (duplicate) {
+    Report(diagnostics, Message::kDuplicateColumn, {reader.line(), duplicate->name, duplicate->first, duplicate->second});
+    return kExitFailed;
+  }
+  if (!columns.Has(Field::kBasicPm)) {
+    Report(diagnostics, Message::kNoBasicColumn, {reader.line()});
+    return kExitFailed;
+  }
+  if (!options.explain) {
+    WriteFields(writer, reader.fields());
+    for (std::string_view name : kResultColumns) writer.Field(name, false);
+    writer.EndRecord();
+  }
+
+  RowAssessor row(columns, options.lenient ? AmountReading::kLenient : AmountReading::kStrict);
+  long long rows = 0;
+  long long refused = 0;
+  long long firstRefusedLine = 0;
+  std::string working;
+  std::vector<NamedCell> who;
+  while (!buffer.failed() && reader.Next()) {
+    const std::span<const std::string_view> fields = reader.fields();
+    const bool ok = row.Assess(fields, reader.line());
+    ++rows;
+    if (!ok && refused++ == 0) firstRefusedLine = reader.line();
+    if (!options.explain) {
+      WriteRow(writer, reader, columns.fieldCount(), row, ok);
+      continue;
+    }
+    who.clear();
+    for (size_t index : columns.passthrough()) {
+      if (index < fields.size()) who.emplace_back(columns.header(index), fields[index]);
+    }
+    working.clear();
+    if (rows > 1) working += '\n';
+    AppendExplanation(working, reader.line(), who, row, ok);
+    buffer.Append(working);
+  }
+
+  const bool flushed = buffer.Flush();  // rows already read stay written, whatever follows
+  if (reader.fault() != CsvFault::kNone) {
+    ReportFault(diagnostics, reader, names.input);
+    return kExitFailed;
+  }
+  if (!flushed) {
+    Report(diagnostics, Message::kCannotWriteOutput, {names.output, std::strerror(buffer.error())});
+    return kExitFailed;
+  }
+  if (refused > 0) {
+    Report(diagnostics, Message::kRowsWithErrors, {refused, rows, firstRefusedLine});
+    return kExitSomeRowsRefused;
+  }
+  return kExitAllAssessed;
+}
+
+namespace {
+
+struct OpenFile {
+  int fd = -1;
+  bool owned = false;
+};
+
+bool SameFile(int fd, const std::string& path) {
+  struct stat a {};
+  struct stat b {};
+  return ::fstat(fd, &a) == 0 && ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino &&
+         S_ISREG(a.st_mode);
+}
+
+int WriteAll(int fd, std::string_view text) {
+  FdSink sink(fd);
+  return sink.Write(text) ? kExitAllAssessed : kExitFailed;
+}
+
+}  // namespace
+
+int RunTool(std::span<const std::string_view> args) {
+  std::string diagnostics;
+  FdSink errorSink(STDERR_FILENO);
+  auto finish = [&](int status) {
+    if (!diagnostics.empty()) (void)errorSink.Write(diagnostics);
+    return status;
+  };
+
+  const ParsedOptions parsed = ParseOptions(args);
+  if (!parsed.error.empty()) {
+    diagnostics = std::string(kToolName) + ": " + parsed.error + "\nTry '" + std::string(kToolName) +
+                  " --help' for more information.\n";
+    return finish(kExitFailed);
+  }
+  const Options& options = parsed.options;
+  if (options.help || options.version) {
+    const int status = WriteAll(STDOUT_FILENO, options.help ? HelpText() : VersionText());
+    if (status != kExitAllAssessed) Report(diagnostics, Message::kCannotWriteOutput, {"standard output", std::strerror(errno)});
+    return finish(status);
+  }
+
+  StreamNames names;
+  OpenFile input{STDIN_FILENO, false};
+  if (!options.input.empty()) {
+    names.input = options.input;
+    input = {::open(options.input.c_str(), O_RDONLY | O_CLOEXEC), true};
+    if (input.fd < 0) {
+      Report(diagnostics, Message::kCannotOpenInput, {options.input, std::strerror(errno)});
+      return finish(kExitFailed);
+    }
+  }
+  OpenFile output{STDOUT_FILENO, false};
+  if (!options.output.empty()) {
+    names.output = options.output;
+    if (input.owned && SameFile(input.fd, options.output)) {
+      Report(diagnostics, Message::kSameInputAndOutput, {options.output});
+      return finish(kExitFailed);
+    }
+    output = {::open(options.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), true};
+    if (output.fd < 0) {
+      Report(diagnostics, Message::kCannotOpenOutput, {options.output, std::strerror(errno)});
+      return finish(kExitFailed);
+    }
+  }
+
+  FdSource source(input.fd);
+  FdSink sink(output.fd);
+  int status = AssessStream(options, source, sink, names, diagnostics);
+  if (input.owned) ::close(input.fd);
+  // A file system may report a failed write only when the file is closed.
+  if (::close(output.fd) != 0 && status != kExitFailed) {
+    Report(diagnostics, Message::kCannotWriteOutput, {names.output, std::strerror(errno)});
+    status = kExitFailed;
+  }
+  return finish(status);
+}
+
+}  // namespace varnolix::cli
