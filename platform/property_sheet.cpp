@@ -114,7 +114,12 @@ void CPropertyPage::DestroyPage() { DestroyWindow(); }
 CPropertySheet::CPropertySheet(std::string_view caption, CWnd* parent, unsigned selectPage)
     : m_caption(caption), m_parent(parent), m_startPage(selectPage) {}
 
-CPropertySheet::~CPropertySheet() { DestroyWindow(); }
+CPropertySheet::~CPropertySheet() {
+  // Pages that are members of a derived sheet are destroyed by now; their windows go
+  // with the sheet's own.
+  m_pages.clear();
+  DestroyWindow();
+}
 
 void CPropertySheet::AddPage(CPropertyPage* page) { m_pages.push_back(page); }
 
