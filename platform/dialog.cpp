@@ -3,39 +3,18 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
-#include <cmath>
-#include <functional>
 
-#include "platform/dialog_units.h"
+#include "platform/dialog_layout.h"
+#include "platform/qt_helpers.h"
 #include "platform/win_app.h"
 
 namespace varnolix {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The modal window of a CDialog: Esc and the close box go through OnCancel.
-class ModalWindow : public QDialog {
- public:
-  ModalWindow(QWidget* owner, std::function<void()> cancel) : QDialog(owner), m_cancel(std::move(cancel)) {}
-  void reject() override { m_cancel(); }
-
- private:
-  std::function<void()> m_cancel;
-};
-
-Qt::Alignment TextAlignment(unsigned style) {
-  Qt::Alignment horizontal = Qt::AlignLeft;
-  if (style & style::kAlignRight) horizontal = Qt::AlignRight;
-  if (style & style::kAlignCenter) horizontal = Qt::AlignHCenter;
-  return horizontal | ((style & style::kCenterVertically) ? Qt::AlignVCenter : Qt::AlignTop);
-}
+using detail::ToQString;
 
 QWidget* MakeEdit(const ControlTemplate& control, QWidget* window) {
   auto* edit = new QLineEdit(window);
@@ -50,38 +29,14 @@ QWidget* MakeEdit(const ControlTemplate& control, QWidget* window) {
   return edit;
 }
 
-QWidget* MakeLabel(const ControlTemplate& control, QWidget* window) {
+QWidget* MakeLabel(const ControlTemplate& control, QWidget* window, bool wrapsText) {
   auto* label = new QLabel(window);
   label->setTextFormat(Qt::PlainText);
   label->setText(ToQString(control.text));
-  label->setAlignment(TextAlignment(control.style));
-  if (control.style & style::kStaticEdge) label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  label->setAlignment(LabelAlignment(control.style));
+  if (LabelHasFrame(control.style)) label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  label->setWordWrap(wrapsText);
   return label;
-}
-
-// A label of one line never wraps and never clips: where the font makes its text
-// wider than the template allows, it grows away from the side it is aligned to.
-// Taller labels wrap their text within their width.
-QRect FitLabel(QLabel& label, QRect rect, const QWidget& window) {
-  const QFontMetrics metrics(label.font());
-  const bool oneLine = rect.height() < 2 * metrics.height() && !label.text().contains(u'\n');
-  label.setWordWrap(!oneLine);
-  if (!oneLine) return rect;
-  const int needed = metrics.horizontalAdvance(label.text()) + 2 * label.frameWidth() + 1;
-  if (needed <= rect.width()) return rect;
-  const int growth = needed - rect.width();
-  const Qt::Alignment alignment = label.alignment();
-  if (alignment & Qt::AlignRight) {
-    rect.setLeft(rect.left() - growth);
-  } else if (alignment & Qt::AlignHCenter) {
-    rect.adjust(-growth / 2, 0, growth - growth / 2, 0);
-  } else {
-    rect.setRight(rect.right() + growth);
-  }
-  // Never past the window's edges.
-  if (rect.left() < 0) rect.moveLeft(0);
-  if (rect.right() >= window.width()) rect.moveRight(window.width() - 1);
-  return rect;
 }
 
 // The pictures are drawn on the classic dialog grey; that grey shows as whatever
@@ -127,37 +82,6 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
   return std::make_unique<CStatic>();
 }
 
-QRect PictureRect(const ControlTemplate& control, const DialogUnits& units) {
-  // A picture takes the size of its image, grown with the font like the rest.
-  const double scale = units.PictureScale();
-  return {units.X(control.x), units.Y(control.y), static_cast<int>(std::lround(control.imageWidth * scale)),
-          static_cast<int>(std::lround(control.imageHeight * scale))};
-}
-
-// A wrapped label whose text needs more lines than its template gives it grows
-// downward; what lies below it moves down, what encloses it grows, and so does the
-// window, so that no text is cut off.
-void MakeRoomForWrappedText(const std::vector<QWidget*>& widgets, QWidget& window) {
-  for (QWidget* widget : widgets) {
-    auto* label = qobject_cast<QLabel*>(widget);
-    if (label == nullptr || !label->wordWrap()) continue;
-    const QRect original = label->geometry();
-    const int needed = label->heightForWidth(original.width());
-    if (needed <= original.height()) continue;
-    const int growth = needed - original.height();
-    for (QWidget* other : widgets) {
-      QRect rect = other->geometry();
-      if (other == label || rect.contains(original)) {
-        rect.setHeight(rect.height() + growth);
-      } else if (rect.top() > original.bottom()) {
-        rect.translate(0, growth);
-      }
-      other->setGeometry(rect);
-    }
-    window.setFixedSize(window.width(), window.height() + growth);
-  }
-}
-
 }  // namespace
 
 CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent) : m_template(dialogTemplate), m_parent(parent) {}
@@ -169,7 +93,7 @@ int CDialog::DoModal() {
   if (owner == nullptr && AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd != nullptr) {
     owner = AfxGetApp()->m_pMainWnd->GetSafeHwnd();
   }
-  ModalWindow window(owner, [this] { OnCancel(); });
+  detail::RoutedDialog window(owner, [this] { OnCancel(); });
   window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   window.setWindowTitle(ToQString(m_template.title));
   CreateFromTemplate(&window);
@@ -221,17 +145,18 @@ bool CDialog::OnCommand(int id) {
 
 void CDialog::CreateFromTemplate(QWidget* window) {
   Attach(window, 0);
-  const DialogUnits units(window->font());
-  window->setFixedSize(units.Size(m_template.width, m_template.height));
+  const DialogLayout layout = LayOutDialog(m_template, window->font());
+  window->setFixedSize(layout.size);
   QWidget* previousTabStop = nullptr;
-  for (const ControlTemplate& control : m_template.controls) {
+  for (size_t i = 0; i < m_template.controls.size(); ++i) {
+    const ControlTemplate& control = m_template.controls[i];
     QWidget* widget = nullptr;
     switch (control.kind) {
       case ControlKind::Edit:
         widget = MakeEdit(control, window);
         break;
       case ControlKind::Label:
-        widget = MakeLabel(control, window);
+        widget = MakeLabel(control, window, layout.wrapsText[i]);
         break;
       case ControlKind::Picture:
         widget = MakePicture(control, window);
@@ -240,12 +165,7 @@ void CDialog::CreateFromTemplate(QWidget* window) {
         widget = MakeButton(control, window);
         break;
     }
-    QRect rect = control.kind == ControlKind::Picture ? PictureRect(control, units)
-                                                      : units.Rect(control.x, control.y, control.width, control.height);
-    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && control.kind == ControlKind::Label) {
-      rect = FitLabel(*label, rect, *window);
-    }
-    widget->setGeometry(rect);
+    widget->setGeometry(layout.controls[i]);
     widget->setVisible((control.style & style::kVisible) != 0);
     const bool tabStop = (control.style & style::kTabStop) != 0;
     widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
@@ -264,10 +184,9 @@ void CDialog::CreateFromTemplate(QWidget* window) {
     }
     AddChild(widget, control.id, WrapperFor(control.kind));
   }
-  const std::vector<QWidget*> widgets = ChildWidgets();
-  MakeRoomForWrappedText(widgets, *window);
 
   // Labels name their fields for screen readers.
+  const std::vector<QWidget*> widgets = ChildWidgets();
   for (size_t i = 0; i < widgets.size(); ++i) {
     auto* label = qobject_cast<QLabel*>(widgets[i]);
     const int buddy = m_template.controls[i].buddy;

@@ -3,15 +3,14 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/qt_helpers.h"
 #include "platform/service.h"
 #include "platform/win_app.h"
 
 namespace varnolix {
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using detail::ToQString;
 
 class QtMessageBoxes : public MessageBoxes {
  public:

@@ -10,21 +10,13 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "platform/dialog_layout.h"
 #include "platform/dialog_units.h"
+#include "platform/qt_helpers.h"
 #include "platform/win_app.h"
 
 namespace varnolix {
 namespace detail {
-
-// The sheet's window. Esc and the close box act as its Cancel button.
-class SheetWindow : public QDialog {
- public:
-  SheetWindow(QWidget* owner, std::function<void()> cancel) : QDialog(owner), m_cancel(std::move(cancel)) {}
-  void reject() override { m_cancel(); }
-
- private:
-  std::function<void()> m_cancel;
-};
 
 // A tab bar whose tabs change only through the sheet, so that the page being left
 // can refuse: a click or an arrow key asks the sheet instead of switching at once.
@@ -81,9 +73,7 @@ class SheetTabWidget : public QTabWidget {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using detail::ToQString;
 
 struct StandardButton {
   int id;
@@ -205,7 +195,7 @@ bool CPropertySheet::OnCommand(int id) {
 void CPropertySheet::BuildWindow() {
   DestroyWindow();
   QWidget* owner = m_parent != nullptr ? m_parent->GetSafeHwnd() : nullptr;
-  m_window = std::make_unique<detail::SheetWindow>(owner, [this] { OnCommand(IDCANCEL); });
+  m_window = std::make_unique<detail::RoutedDialog>(owner, [this] { OnCommand(IDCANCEL); });
   m_window->setWindowTitle(ToQString(m_caption));
   m_window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -222,7 +212,8 @@ void CPropertySheet::BuildWindow() {
   for (CPropertyPage* page : m_pages) {
     const DialogTemplate& pageTemplate = page->GetTemplate();
     auto* container = new QWidget;
-    container->setMinimumSize(units.Size(pageTemplate.width, pageTemplate.height));
+    // The page's window comes later, on its first showing; its room is known now.
+    container->setMinimumSize(LayOutDialog(pageTemplate, m_window->font()).size);
     m_tabs->addTab(container, ToQString(pageTemplate.title));
     m_containers.push_back(container);
   }

@@ -16,7 +16,7 @@ class QWidget;
 namespace varnolix {
 
 namespace detail {
-class SheetWindow;
+class RoutedDialog;
 }
 
 class CPropertyPage : public CDialog {
@@ -80,7 +80,7 @@ class CPropertySheet : public CWnd {
   std::vector<CPropertyPage*> m_pages;
   std::vector<QWidget*> m_containers;
   int m_active = -1;
-  std::unique_ptr<detail::SheetWindow> m_window;
+  std::unique_ptr<detail::RoutedDialog> m_window;
   QTabWidget* m_tabs = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/dc.h"
+#include "platform/qt_helpers.h"
 #include "platform/typed_character.h"
 #include "platform/window_hook.h"
 
@@ -20,9 +21,7 @@ std::unordered_map<const QWidget*, CWnd*>& Handlers() {
   return handlers;
 }
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using detail::ToQString;
 
 }  // namespace
 

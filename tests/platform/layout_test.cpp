@@ -89,6 +89,11 @@ TEST_P(LabelFitTest, EveryLabelShowsAllItsText) {
     const int lineHeight = QFontMetrics(label->font()).height();
     // The templates give a one-line label less than two lines of the font they were drawn for.
     const bool oneLine = control.height < 16 && !label->text().contains(u'\n');
+    for (size_t j = 0; j < widgets.size(); ++j) {
+      if (control.buddy != 0 && c.dialog->controls[j].id == control.buddy) {
+        EXPECT_FALSE(box.intersects(widgets[j]->geometry())) << "the label covers its field";
+      }
+    }
     if (oneLine) {
       EXPECT_FALSE(label->wordWrap()) << "a one-line label may break";
       EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width());
