@@ -109,6 +109,15 @@ bool ExactCents(double magnitude, std::uint64_t& cents) {
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
   const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  // Most amounts, from 2^-8 up to 2^52: m·2^-shift with 1 <= shift <= 60. Adding just
+  // under half a unit, and one more when the whole part is odd, rounds half to even.
+  if (biasedExponent >= 1015 && biasedExponent <= 1074) {
+    const int shift = 1075 - biasedExponent;
+    const std::uint64_t scaled = (mantissa | (std::uint64_t{1} << 52)) * 100;  // below 2^60
+    const std::uint64_t halfLess = (std::uint64_t{1} << (shift - 1)) - 1;
+    cents = (scaled + halfLess + ((scaled >> shift) & 1)) >> shift;
+    return true;
+  }
   int exponent = 0;
   if (biasedExponent == 0) {
     exponent = -1074;
@@ -131,6 +140,91 @@ bool ExactCents(double magnitude, std::uint64_t& cents) {
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
   cents = whole + ((remainder > half || (remainder == half && (whole & 1))) ? 1 : 0);
   return true;
+}
+
+// Every integer up to 2^53 is a double exactly.
+constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+
+// The number of decimal digits of `value`, at least 1.
+int DecimalDigits(std::uint64_t value) {
+  static constexpr std::array<std::uint64_t, 20> kPowers = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+      p = power;
+      power *= 10;
+    }
+    return powers;
+  }();
+  // 1233/4096 is just above log10(2): a first guess from the bit length, one short at most.
+  const std::uint64_t nonZero = value | 1;  // 0 has one digit; no other count changes
+  const int guess = (static_cast<int>(std::bit_width(nonZero)) * 1233) >> 12;
+  return guess + (nonZero >= kPowers[static_cast<size_t>(guess)] ? 1 : 0);
+}
+
+// The eight decimal digits of `value`, below 10^8, as text in a word whose first byte in
+// memory is the most significant digit: halves of four digits, then pairs, then single
+// digits, each step dividing every lane at once by a multiplication that is exact there.
+std::uint64_t EightDigits(std::uint32_t value) {
+  const std::uint64_t fours = (value / 10000) | (std::uint64_t{value % 10000} << 32);
+  const std::uint64_t hundreds = ((fours * 10486) >> 20) & 0x0000007F0000007FULL;  // x / 100 for x < 10^4
+  const std::uint64_t pairs = hundreds | ((fours - hundreds * 100) << 16);
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000FULL;  // x / 10 for x < 100
+  const std::uint64_t digits = tens | ((pairs - tens * 10) << 8);
+  return digits | 0x3030303030303030ULL;
+}
+
+// Writes `digits`, text from EightDigits, without its leading zeros but keeping `kept`
+// digits at least; returns the end. Stores a whole word, which may run past the end.
+char* WriteWithoutLeadingZeros(char* out, std::uint64_t digits, int kept) {
+  const std::uint64_t values = digits & 0x0F0F0F0F0F0F0F0FULL;
+  const int zeros = std::min(values == 0 ? 8 : std::countr_zero(values) / 8, 8 - kept);
+  const std::uint64_t shifted = digits >> (8 * zeros);
+  std::memcpy(out, &shifted, 8);
+  return out + (8 - zeros);
+}
+
+// Writes the last eight digits of a count of cents, `digits` from EightDigits, as whole
+// rupees, the point and two decimals, keeping at least `kept` whole digits; returns the
+// end. Stores whole words, which may run past the end.
+char* WriteLastEightDigits(char* out, std::uint64_t digits, int kept) {
+  char* const point = WriteWithoutLeadingZeros(out, digits, kept + 2) - 2;
+  *point = '.';
+  const auto decimals = static_cast<std::uint16_t>(digits >> 48);
+  std::memcpy(point + 1, &decimals, 2);
+  return point + 3;
+}
+
+// Writes a count of cents below 10^16 as rupees, the point and two decimals.
+char* WriteCentsByWords(char* out, std::uint64_t cents) {
+  constexpr std::uint64_t kEightDigits = 100'000'000;
+  if (cents < kEightDigits) return WriteLastEightDigits(out, EightDigits(static_cast<std::uint32_t>(cents)), 1);
+  out = WriteWithoutLeadingZeros(out, EightDigits(static_cast<std::uint32_t>(cents / kEightDigits)), 1);
+  return WriteLastEightDigits(out, EightDigits(static_cast<std::uint32_t>(cents % kEightDigits)), 6);
+}
+
+// Writes a count of cents as rupees, the point and two decimals; returns the end. Needs
+// room for sixteen bytes, however short the text.
+char* WriteCents(char* out, std::uint64_t cents) {
+  if constexpr (std::endian::native == std::endian::little) {
+    if (cents < 10'000'000'000'000'000ULL) return WriteCentsByWords(out, cents);
+  }
+  std::uint64_t whole = cents / 100;
+  char* const point = out + DecimalDigits(whole);
+  std::memcpy(point + 1, &kTwoDigits[2 * (cents % 100)], 2);
+  *point = '.';
+  char* p = point;
+  while (whole >= 100) {
+    p -= 2;
+    std::memcpy(p, &kTwoDigits[2 * (whole % 100)], 2);
+    whole /= 100;
+  }
+  if (whole >= 10) {
+    std::memcpy(p - 2, &kTwoDigits[2 * whole], 2);
+  } else {
+    p[-1] = static_cast<char>('0' + whole);
+  }
+  return point + 3;
 }
 
 // Plain decimal text of at most 19 digits, nothing before it: the digits as an integer M
@@ -158,7 +252,7 @@ bool ReadPlainDecimal(std::string_view text, double& value) {
   }
   // More digits than fit, or an exponent: the general route.
   if (i < n && (digitAt(i) < 10 || text[i] == 'e' || text[i] == 'E')) return false;
-  if (wholeDigits + decimals == 0 || mantissa > (std::uint64_t{1} << 53) || decimals >= kPowersOfTen.size()) return false;
+  if (wholeDigits + decimals == 0 || mantissa > kLargestExactInteger || decimals >= kPowersOfTen.size()) return false;
   value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
   return true;
 }
@@ -182,41 +276,23 @@ double ReadAmount(std::string_view text) {
   return number.negative ? -value : value;
 }
 
-void AppendAmount(std::string& out, double value) {
-  std::uint64_t cents = 0;
-  if (ExactCents(std::fabs(value), cents)) {
-    // Written backwards, two digits at a time: the cents, the point, the whole rupees.
-    std::array<char, 24> text{};  // a sign, 19 digits and the point
-    char* const end = text.data() + text.size();
-    char* p = end - 2;
-    std::memcpy(p, &kTwoDigits[2 * (cents % 100)], 2);
-    *--p = '.';
-    std::uint64_t whole = cents / 100;
-    while (whole >= 100) {
-      p -= 2;
-      std::memcpy(p, &kTwoDigits[2 * (whole % 100)], 2);
-      whole /= 100;
-    }
-    if (whole >= 10) {
-      p -= 2;
-      std::memcpy(p, &kTwoDigits[2 * whole], 2);
-    } else {
-      *--p = static_cast<char>('0' + whole);
-    }
-    if (std::signbit(value)) *--p = '-';
-    out.append(p, end);
-    return;
+char* WriteAmountTo(char* out, double value) {
+  if (std::uint64_t cents = 0; ExactCents(std::fabs(value), cents)) {
+    if (std::signbit(value)) *out++ = '-';
+    return WriteCents(out, cents);
   }
-  // Large and non-finite values. 330 places hold the widest double printed with two
-  // decimals; to_chars would report rather than overflow in any case.
-  std::array<char, 330> buffer{};
-  const auto [end, error] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
+  // Large and non-finite values; to_chars would report rather than overflow in any case.
+  const auto [end, error] = std::to_chars(out, out + kMaxAmountChars, value, std::chars_format::fixed, 2);
   if (error != std::errc{}) {
-    out += "nan";
-    return;
+    std::memcpy(out, "nan", 3);
+    return out + 3;
   }
-  out.append(buffer.data(), end);
+  return end;
+}
+
+void AppendAmount(std::string& out, double value) {
+  std::array<char, kMaxAmountChars> text;
+  out.append(text.data(), WriteAmountTo(text.data(), value));
 }
 
 std::string WriteAmount(double value) {
@@ -237,5 +313,18 @@ std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels) {
 }
 
 std::string AnnualEcho(std::string_view monthlyText) { return WriteAmount(ReadAmount(monthlyText) * 12); }
+
+double AnnualEchoValue(double monthly) {
+  const double annual = monthly * 12;
+  // Up to 2^53 cents the echo "W.CC" reads back as cents / 100: both exact, one correctly
+  // rounded division, as the exact route of ReadAmount (and from_chars for a negative) gives.
+  if (std::uint64_t cents = 0; ExactCents(std::fabs(annual), cents) && cents <= kLargestExactInteger) {
+    const double magnitude = static_cast<double>(cents) / 100;
+    return std::signbit(annual) ? -magnitude : magnitude;
+  }
+  if (!std::isfinite(annual)) return 0.0;  // "inf", "-inf" and "nan" begin with no number
+  std::array<char, kMaxAmountChars> text;
+  return ReadAmount(std::string_view(text.data(), static_cast<size_t>(WriteAmountTo(text.data(), annual) - text.data())));
+}
 
 }  // namespace varnolix

@@ -4,6 +4,7 @@
 // that a number means the same wherever it is typed and whatever the process locale.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,12 @@ double ReadAmount(std::string_view text);
 std::string WriteAmount(double value);
 void AppendAmount(std::string& out, double value);
 
+// The longest text WriteAmount gives: a sign, the 309 whole digits of the largest double,
+// the point and two decimals.
+inline constexpr std::size_t kMaxAmountChars = 313;
+// Writes what WriteAmount gives at `out`, which has room for kMaxAmountChars; returns the end.
+char* WriteAmountTo(char* out, double value);
+
 // The test that decides whether a field is worth a warning: anything not above 0,
 // NaN included.
 bool IsZeroOrNegative(double value);
@@ -31,5 +38,8 @@ std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels);
 
 // The annual echo of a monthly field: the amount times 12, written as above.
 std::string AnnualEcho(std::string_view monthlyText);
+// What the annual echo of `monthly` reads as, ReadAmount(WriteAmount(monthly * 12)), without
+// the text: the product rounded to cents, and 0 where it is not finite.
+double AnnualEchoValue(double monthly);
 
 }  // namespace varnolix

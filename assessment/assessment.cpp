@@ -8,37 +8,34 @@ namespace {
 
 struct Section80Rule {
   std::string_view name;
-  std::string_view Section80Texts::*field;
+  double Section80Amounts::*field;
   double cap;  // 0: none
 };
 
-// Read order. 80L has no cap; the others count at most their cap.
+// In Section80Index order. 80L has no cap; the others count at most their cap.
 constexpr std::array<Section80Rule, 6> kSection80Rules{{
-    {"80L", &Section80Texts::interest80L, 0},
-    {"80D", &Section80Texts::mediclaim80D, 15000},
-    {"80E", &Section80Texts::section80E, 25000},
-    {"80CCC", &Section80Texts::section80CCC, 10000},
-    {"80DD", &Section80Texts::section80DD, 40000},
-    {"80DDB", &Section80Texts::section80DDB, 40000},
+    {"80L", &Section80Amounts::interest80L, 0},
+    {"80D", &Section80Amounts::mediclaim80D, 15000},
+    {"80E", &Section80Amounts::section80E, 25000},
+    {"80CCC", &Section80Amounts::section80CCC, 10000},
+    {"80DD", &Section80Amounts::section80DD, 40000},
+    {"80DDB", &Section80Amounts::section80DDB, 40000},
 }};
 
-// Read order of the Section 88 fields, matching Section88Index.
-constexpr std::array<std::string_view Section88Texts::*, 6> kSection88Fields{
-    &Section88Texts::pfContribution,   &Section88Texts::licPremium, &Section88Texts::ppf,
-    &Section88Texts::otherInvestments, &Section88Texts::mutualFund, &Section88Texts::infrastructureBond,
+// The Section 88 fields in Section88Index order.
+constexpr std::array<double Section88Amounts::*, 6> kSection88Fields{
+    &Section88Amounts::pfContribution,   &Section88Amounts::licPremium, &Section88Amounts::ppf,
+    &Section88Amounts::otherInvestments, &Section88Amounts::mutualFund, &Section88Amounts::infrastructureBond,
 };
 
-constexpr double kSection88FirstFiveCap = 60000;
-constexpr double kSection88TotalCap = 70000;
-
-void AssessSection80(const std::optional<Section80Texts>& texts, Assessment& a) {
+void AssessSection80(const std::optional<Section80Amounts>& amounts, Assessment& a) {
   for (size_t i = 0; i < kSection80Rules.size(); ++i) {
     const Section80Rule& rule = kSection80Rules[i];
     Section80Amount& amount = a.section80[i];
     amount.name = rule.name;
     amount.cap = rule.cap;
-    if (!texts) continue;
-    amount.read = ReadAmount((*texts).*rule.field);
+    if (!amounts) continue;
+    amount.read = (*amounts).*rule.field;
     amount.capBound = rule.cap > 0 && amount.read > rule.cap;
     amount.counted = amount.capBound ? Narrow(rule.cap) : Narrow(amount.read);
   }
@@ -54,9 +51,9 @@ void AssessSection80(const std::optional<Section80Texts>& texts, Assessment& a) 
   a.netIncome = Narrow(net);
 }
 
-void AssessSection88(const std::optional<Section88Texts>& texts, Assessment& a) {
-  if (!texts) return;
-  for (size_t i = 0; i < kSection88Fields.size(); ++i) a.section88[i] = Narrow(ReadAmount((*texts).*kSection88Fields[i]));
+void AssessSection88(const std::optional<Section88Amounts>& amounts, Assessment& a) {
+  if (!amounts) return;
+  for (size_t i = 0; i < kSection88Fields.size(); ++i) a.section88[i] = Narrow((*amounts).*kSection88Fields[i]);
   const auto& s = a.section88;
   a.section88Sum = double{s[kMutualFund]} + double{s[kPpf]};
   a.section88Sum = a.section88Sum + double{s[kOtherInvestments]};
@@ -69,21 +66,43 @@ void AssessSection88(const std::optional<Section88Texts>& texts, Assessment& a) 
   a.section88Amount = a.section88TotalCapped ? Narrow(kSection88TotalCap) : Narrow(a.section88Total);
 }
 
+Section80Amounts ReadSection80(const Section80Texts& t) {
+  return {ReadAmount(t.interest80L),  ReadAmount(t.mediclaim80D), ReadAmount(t.section80E),
+          ReadAmount(t.section80CCC), ReadAmount(t.section80DD),  ReadAmount(t.section80DDB)};
+}
+
+Section88Amounts ReadSection88(const Section88Texts& t) {
+  return {ReadAmount(t.pfContribution), ReadAmount(t.licPremium),       ReadAmount(t.ppf),
+          ReadAmount(t.mutualFund),     ReadAmount(t.otherInvestments), ReadAmount(t.infrastructureBond)};
+}
+
 }  // namespace
 
-Assessment Assess(const AssessmentInput& input) {
+AssessmentAmounts ReadAmounts(const AssessmentInput& input) {
+  AssessmentAmounts amounts{.income = ReadIncome(input.income)};
+  if (input.standardDeduction) {
+    amounts.standardDeduction = StandardDeductionAmounts{ReadAmount(input.standardDeduction->professionTax)};
+  }
+  if (input.section80) amounts.section80 = ReadSection80(*input.section80);
+  if (input.section88) amounts.section88 = ReadSection88(*input.section88);
+  return amounts;
+}
+
+Assessment Assess(const AssessmentInput& input) { return Assess(ReadAmounts(input)); }
+
+Assessment Assess(const AssessmentAmounts& amounts) {
   Assessment a;
-  a.figures = ComputeSalaryFigures(input.income);
+  a.figures = ComputeSalaryFigures(amounts.income);
   const float gross = a.figures.grossSalary;
 
   a.factorApplies = gross > kFactorThreshold;
   a.incomeBase = a.factorApplies ? Narrow(double{gross} * kFactor) : gross;
 
-  AssessSection80(input.section80, a);
+  AssessSection80(amounts.section80, a);
 
   a.tier = StandardDeductionTierFor(gross);
-  a.professionTaxCounts = input.standardDeduction.has_value();
-  if (a.professionTaxCounts) a.professionTax = ReadAmount(input.standardDeduction->professionTax);
+  a.professionTaxCounts = amounts.standardDeduction.has_value();
+  if (a.professionTaxCounts) a.professionTax = amounts.standardDeduction->professionTax;
   a.deduction = a.professionTaxCounts ? a.tier.amount + a.professionTax : a.tier.amount;
   a.taxableAmount = double{a.netIncome} - a.deduction;
 
@@ -92,22 +111,29 @@ Assessment Assess(const AssessmentInput& input) {
   a.upperLineTaken = !(a.upperLine < double{a.lowerLine});
   a.slabTax = a.upperLineTaken ? Narrow(a.upperLine) : a.lowerLine;
 
-  AssessSection88(input.section88, a);
+  AssessSection88(amounts.section88, a);
 
   a.taxBeforeFactor = Narrow(double{a.slabTax} - double{a.section88Amount});
   a.taxPayable = a.factorApplies ? Narrow(double{a.taxBeforeFactor} * kFactor) : a.taxBeforeFactor;
   return a;
 }
 
-ResultTexts ResultTextsOf(const Assessment& a) {
-  auto clampedAtZero = [](float value) { return value < 0 ? std::string("0.00") : WriteAmount(value); };
+ResultAmounts ResultAmountsOf(const Assessment& a) {
+  // Shown as 0.00 below zero; a negative zero is not below zero and shows as -0.00.
+  auto clampedAtZero = [](float value) { return value < 0 ? 0.0 : double{value}; };
   return {
       clampedAtZero(a.figures.taxableHra),
-      WriteAmount(a.figures.exactGrossSalary),
-      WriteAmount(a.section80Total),
-      WriteAmount(a.section88Amount),
+      a.figures.exactGrossSalary,
+      a.section80Total,
+      double{a.section88Amount},
       clampedAtZero(a.taxPayable),
   };
+}
+
+ResultTexts ResultTextsOf(const Assessment& a) {
+  const ResultAmounts r = ResultAmountsOf(a);
+  return {WriteAmount(r.taxableHra), WriteAmount(r.grossSalary), WriteAmount(r.section80Benefit),
+          WriteAmount(r.section88Benefit), WriteAmount(r.taxPayable)};
 }
 
 }  // namespace varnolix

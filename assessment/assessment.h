@@ -1,5 +1,6 @@
 // The tax assessment: from the texts of the input pages to the five result texts,
-// with every intermediate figure kept so that the working can be shown.
+// with every intermediate figure kept so that the working can be shown. The arithmetic
+// also takes the amounts directly, as the texts read, for callers that hold numbers.
 #pragma once
 
 #include <array>
@@ -42,6 +43,38 @@ struct AssessmentInput {
   std::optional<Section80Texts> section80 = std::nullopt;
   std::optional<Section88Texts> section88 = std::nullopt;
 };
+
+// The same pages as amounts: each field as ReadAmount reads its text.
+struct StandardDeductionAmounts {
+  double professionTax = 0;
+};
+
+struct Section80Amounts {
+  double interest80L = 0;
+  double mediclaim80D = 0;
+  double section80E = 0;
+  double section80CCC = 0;
+  double section80DD = 0;
+  double section80DDB = 0;
+};
+
+struct Section88Amounts {
+  double pfContribution = 0;
+  double licPremium = 0;
+  double ppf = 0;
+  double mutualFund = 0;
+  double otherInvestments = 0;
+  double infrastructureBond = 0;
+};
+
+struct AssessmentAmounts {
+  IncomeAmounts income;
+  std::optional<StandardDeductionAmounts> standardDeduction = std::nullopt;
+  std::optional<Section80Amounts> section80 = std::nullopt;
+  std::optional<Section88Amounts> section88 = std::nullopt;
+};
+
+AssessmentAmounts ReadAmounts(const AssessmentInput& input);
 
 // One Section 80 amount: the value read, the cap (0 for none) and what counts.
 struct Section80Amount {
@@ -98,11 +131,27 @@ struct ResultTexts {
   std::string taxPayable;
 };
 
+// The five results as numbers, each written with WriteAmount to give its text.
+struct ResultAmounts {
+  double taxableHra;
+  double grossSalary;
+  double section80Benefit;
+  double section88Benefit;
+  double taxPayable;
+};
+
 Assessment Assess(const AssessmentInput& input);
+Assessment Assess(const AssessmentAmounts& amounts);
+ResultAmounts ResultAmountsOf(const Assessment& assessment);
 ResultTexts ResultTextsOf(const Assessment& assessment);
 
 // The factor applied to the income base and again to the tax above 60000.
 inline constexpr double kFactor = 1.1;
 inline constexpr float kFactorThreshold = 60000.0f;
+
+// Section 88: the first five amounts count up to the first cap; with the infrastructure
+// bond, up to the total cap.
+inline constexpr double kSection88FirstFiveCap = 60000;
+inline constexpr double kSection88TotalCap = 70000;
 
 }  // namespace varnolix

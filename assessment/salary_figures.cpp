@@ -14,14 +14,19 @@ LeastCandidate LeastOfFour(float a, float b, float c, float d) {
   return least;
 }
 
-SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts) {
+IncomeAmounts ReadIncome(const IncomeTexts& texts) {
+  return {ReadAmount(texts.annualBasic),      ReadAmount(texts.annualAllowances1), ReadAmount(texts.annualAllowances2),
+          ReadAmount(texts.ltaTaxableAnnual), ReadAmount(texts.rentPerMonth),      ReadAmount(texts.hraReceivedPerMonth)};
+}
+
+SalaryFigures ComputeSalaryFigures(const IncomeAmounts& amounts) {
   SalaryFigures f;
-  f.annualBasic = Narrow(ReadAmount(texts.annualBasic));
-  f.annualRent = Narrow(ReadAmount(texts.rentPerMonth) * 12);
-  f.annualAllowances1 = Narrow(ReadAmount(texts.annualAllowances1));
+  f.annualBasic = Narrow(amounts.annualBasic);
+  f.annualRent = Narrow(amounts.rentPerMonth * 12);
+  f.annualAllowances1 = Narrow(amounts.annualAllowances1);
   f.rentOverTenthOfBasic = Narrow(double{f.annualRent} - double{f.annualBasic} * kOneTenth);
   f.halfBasic = Narrow(double{f.annualBasic} * 0.5);
-  f.annualHraReceived = Narrow(ReadAmount(texts.hraReceivedPerMonth) * 12);
+  f.annualHraReceived = Narrow(amounts.hraReceivedPerMonth * 12);
 
   const LeastCandidate least =
       LeastOfFour(f.annualRent, f.rentOverTenthOfBasic, f.halfBasic, f.annualHraReceived);
@@ -30,13 +35,15 @@ SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts) {
   f.taxableHra = 0;
   if (!(f.hraExemption < 0)) f.taxableHra = Narrow(double{f.annualHraReceived} - double{f.hraExemption});
 
-  f.annualAllowances2 = Narrow(ReadAmount(texts.annualAllowances2));
-  f.lta = ReadAmount(texts.ltaTaxableAnnual);
+  f.annualAllowances2 = Narrow(amounts.annualAllowances2);
+  f.lta = amounts.ltaTaxableAnnual;
   const double salary = double{f.annualAllowances2} + double{f.annualAllowances1} + double{f.annualBasic};
   f.exactGrossSalary = (f.lta + salary) + double{f.taxableHra};
   f.grossSalary = Narrow(f.exactGrossSalary);
   return f;
 }
+
+SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts) { return ComputeSalaryFigures(ReadIncome(texts)); }
 
 StandardDeductionTier StandardDeductionTierFor(float grossSalary) {
   if (!(grossSalary > 100000.0f)) return {25000, "25000"};

@@ -20,6 +20,18 @@ struct IncomeTexts {
   std::string_view hraReceivedPerMonth;
 };
 
+// The six Income page amounts, as the texts above read.
+struct IncomeAmounts {
+  double annualBasic = 0;
+  double annualAllowances1 = 0;
+  double annualAllowances2 = 0;
+  double ltaTaxableAnnual = 0;
+  double rentPerMonth = 0;
+  double hraReceivedPerMonth = 0;
+};
+
+IncomeAmounts ReadIncome(const IncomeTexts& texts);
+
 // The four HRA exemption candidates, in the order they are compared.
 enum class HraCandidate { AnnualRent, RentOverTenthOfBasic, HalfBasic, AnnualHraReceived };
 
@@ -39,6 +51,7 @@ struct SalaryFigures {
   float grossSalary = 0;        // what every test and later step uses
 };
 
+SalaryFigures ComputeSalaryFigures(const IncomeAmounts& amounts);
 SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts);
 
 struct LeastCandidate {

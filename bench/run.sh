@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The varnolix-assess benchmark: builds the tool in Release, makes 1,000,000 varied rows
 # with a fixed seed, times the tool beside `wc -l` on the same file (median of several
-# runs, output to /dev/null), and measures its peak resident memory at 1M and 4M rows.
+# runs, output to /dev/null), on its default threads and on one, and measures its peak
+# resident memory at 1M and 4M rows.
 #
 #   bench/run.sh [RUNS]        RUNS defaults to 5
+#   BASELINE=PATH bench/run.sh  also times PATH, another build of the tool, in the same run
 #
 # Everything it makes lives in build/bench; delete that folder to start afresh.
 set -euo pipefail
@@ -42,15 +44,26 @@ median_seconds() {
 echo "== Time, 1,000,000 rows, median of $runs runs"
 wc_s=$(median_seconds wc -l "$rows_1m")
 tool_s=$(median_seconds "$tool" "$rows_1m")
-awk -v w="$wc_s" -v t="$tool_s" 'BEGIN {
-  printf "   wc -l            %7.3f s\n", w
-  printf "   varnolix-assess  %7.3f s   %.0f rows/s   %.0f ns/row\n", t, 1e6 / t, t * 1e3
-  printf "   ratio            %7.1f x wc -l\n", t / w
-}'
+single_s=$(median_seconds "$tool" --threads 1 "$rows_1m")
+line() {
+  awk -v name="$1" -v t="$2" -v w="$wc_s" 'BEGIN {
+    printf "   %-28s %7.3f s   %8.0f rows/s   %4.0f ns/row   %5.1f x wc -l\n", name, t, 1e6 / t, t * 1e3, t / w
+  }'
+}
+printf '   %-28s %7.3f s\n' "wc -l" "$wc_s"
+line "varnolix-assess" "$tool_s"
+line "varnolix-assess --threads 1" "$single_s"
+if [ -n "${BASELINE:-}" ]; then
+  line "baseline" "$(median_seconds "$BASELINE" "$rows_1m")"
+fi
 
 echo "== Peak resident memory of varnolix-assess"
 for file in "$rows_1m" "$rows_4m"; do
-  # The rows hold refused rows on purpose, so the tool exits with 1.
-  kb=$({ "$dir/peak_rss" "$tool" "$file" 2>&1 >/dev/null || true; } | awk '/^peak_rss_kb/ { print $2 }')
-  awk -v f="$(basename "$file")" -v k="$kb" 'BEGIN { printf "   %-12s %6.1f MB\n", f, k / 1024 }'
+  for threads in default 1; do
+    args=("$file")
+    [ "$threads" = default ] || args=(--threads "$threads" "$file")
+    # The rows hold refused rows on purpose, so the tool exits with 1.
+    kb=$({ "$dir/peak_rss" "$tool" "${args[@]}" 2>&1 >/dev/null || true; } | awk '/^peak_rss_kb/ { print $2 }')
+    awk -v f="$(basename "$file")" -v t="$threads" -v k="$kb" 'BEGIN { printf "   %-12s threads %-8s %6.1f MB\n", f, t, k / 1024 }'
+  done
 done

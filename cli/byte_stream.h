@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <sys/types.h>
 
@@ -37,6 +38,20 @@ class FdSink final : public ByteSink {
 
  private:
   int fd_;
+};
+
+// Keeps what is written at the end of a string, which the caller may change between writes.
+class MemorySink final : public ByteSink {
+ public:
+  explicit MemorySink(std::string* target) : target_(target) {}
+  void Target(std::string* target) { target_ = target; }
+  bool Write(std::string_view bytes) override {
+    target_->append(bytes);
+    return true;
+  }
+
+ private:
+  std::string* target_;
 };
 
 }  // namespace varnolix::cli

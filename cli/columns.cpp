@@ -29,8 +29,8 @@ static_assert(TableFollowsFieldOrder());
 std::optional<Field> RecognisedField(std::string_view headerCell) {
   while (!headerCell.empty() && IsBlank(headerCell.front())) headerCell.remove_prefix(1);
   while (!headerCell.empty() && IsBlank(headerCell.back())) headerCell.remove_suffix(1);
-  for (const ColumnSpec& spec : kColumns) {
-    if (EqualsIgnoringAsciiCase(headerCell, spec.name)) return spec.field;
+  for (const ColumnSpec& column : kColumns) {
+    if (EqualsIgnoringAsciiCase(headerCell, column.name)) return column.field;
   }
   return std::nullopt;
 }

@@ -90,6 +90,11 @@ class ColumnMap {
 
   size_t fieldCount() const { return fieldCount_; }
   bool Has(Field field) const { return indexOf_[static_cast<size_t>(field)] >= 0; }
+  // The field's position in a record, if the header has it.
+  std::optional<size_t> IndexOf(Field field) const {
+    const int index = indexOf_[static_cast<size_t>(field)];
+    return index >= 0 ? std::optional<size_t>(static_cast<size_t>(index)) : std::nullopt;
+  }
   // The recognised columns in header order.
   std::span<const Column> columns() const { return columns_; }
   // The other columns, which pass through untouched.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -9,8 +10,9 @@
 
 namespace varnolix::cli {
 
-// Collects output in a buffer of fixed size and hands it to the sink when full. After
-// the first failed write it drops everything; failed() and error() tell.
+// Collects output in a buffer of fixed size and hands it to the sink when full, so every
+// write but the last is a whole buffer. After the first failed write it drops everything;
+// failed() and error() tell.
 class OutputBuffer {
  public:
   explicit OutputBuffer(ByteSink& sink, size_t capacity = size_t{64} << 10);
@@ -28,6 +30,11 @@ class OutputBuffer {
     if (used_ == capacity_) Flush();
     buffer_[used_++] = c;
   }
+  // For writing in place: room() bytes free at tail(); Commit takes what was written, up to
+  // `end`. Append fills the buffer to the brim before flushing; this does not flush at all.
+  size_t room() const { return capacity_ - used_; }
+  char* tail() { return buffer_.data() + used_; }
+  void Commit(const char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
   bool Flush();
   bool failed() const { return failed_; }
   int error() const { return error_; }
@@ -61,12 +68,15 @@ class CsvWriter {
   }
   // Fields already written as CSV, as one.
   void Raw(std::string_view csv) { Field(csv, false); }
+  // Amounts as WriteAmount writes them, which never need quotes.
+  void Amounts(std::span<const double> values);
   void EndRecord();
 
   static bool NeedsQuotes(std::string_view text);
 
  private:
   void Quoted(std::string_view text);
+  void Amount(double value);
 
   OutputBuffer& out_;
   bool firstInRecord_ = true;

@@ -2,15 +2,12 @@
 
 #include <charconv>
 
+#include "assessment/amount.h"
 #include "cli/csv_writer.h"
 #include "cli/exact_decimal.h"
 
 namespace varnolix::cli {
 namespace {
-
-// The Section 88 caps as the assessment applies them, for the notes only.
-constexpr std::string_view kFirstFiveCap = "60000";
-constexpr std::string_view kTotalCap = "70000";
 
 // Lines of label, value and note, the values aligned on their decimal point.
 class Working {
@@ -83,19 +80,23 @@ std::string Number(double value) {
   return text;
 }
 
-void ExplainIncome(Working& w, const RowAssessor& row) {
+// The annual field's text, the Income page's echo of the monthly one, and where it came from.
+std::string Annualised(const RowAssessor& row, Field monthly) {
+  const std::string monthlyText = row.fieldText(monthly);
+  return Annualised(AnnualEcho(monthlyText), monthlyText);
+}
+
+void ExplainIncome(Working& w, const RowAssessor& row, const ResultTexts& results) {
   const Assessment& a = row.assessment();
   const SalaryFigures& f = a.figures;
-  const IncomeTexts& income = row.input().income;
   w.Heading("Income");
-  w.Row("annual basic", f.annualBasic, Annualised(income.annualBasic, row.fieldText(Field::kBasicPm)));
-  w.Row("annual allowances 1", f.annualAllowances1,
-        Annualised(income.annualAllowances1, row.fieldText(Field::kAllowances1Pm)));
-  w.Row("annual allowances 2", f.annualAllowances2,
-        Annualised(income.annualAllowances2, row.fieldText(Field::kAllowances2Pm)));
-  w.Row("LTA", f.lta, "from " + Quoted(income.ltaTaxableAnnual));
-  w.Row("annual rent", f.annualRent, Quoted(income.rentPerMonth) + " per month times 12");
-  w.Row("annual HRA received", f.annualHraReceived, Quoted(income.hraReceivedPerMonth) + " per month times 12");
+  w.Row("annual basic", f.annualBasic, Annualised(row, Field::kBasicPm));
+  w.Row("annual allowances 1", f.annualAllowances1, Annualised(row, Field::kAllowances1Pm));
+  w.Row("annual allowances 2", f.annualAllowances2, Annualised(row, Field::kAllowances2Pm));
+  w.Row("LTA", f.lta, "from " + Quoted(row.fieldText(Field::kLtaAnnual)));
+  w.Row("annual rent", f.annualRent, Quoted(row.fieldText(Field::kRentPm)) + " per month times 12");
+  w.Row("annual HRA received", f.annualHraReceived,
+        Quoted(row.fieldText(Field::kHraReceivedPm)) + " per month times 12");
 
   w.Heading("HRA exemption, the least of");
   const auto least = [&](HraCandidate candidate) {
@@ -109,7 +110,7 @@ void ExplainIncome(Working& w, const RowAssessor& row) {
         f.hraExemption < 0 ? "none, as the least is below 0" : "annual HRA received less the least");
 
   w.Heading("Gross salary");
-  w.Row("exact", f.exactGrossSalary, "shown as " + row.results().grossSalary);
+  w.Row("exact", f.exactGrossSalary, "shown as " + results.grossSalary);
   w.Row("single", f.grossSalary, "standard deduction tier " + std::string(a.tier.text));
   w.Row("income base", a.incomeBase,
         a.factorApplies ? "above 60000: times 1.1, narrowed" : "not above 60000: no factor");
@@ -144,6 +145,8 @@ void ExplainTaxable(Working& w, const Assessment& a) {
   w.Row("slab tax", a.slabTax);
 }
 
+std::string CountsTheCap(double cap) { return "above " + Number(cap) + ": counts " + Number(cap); }
+
 void ExplainSection88(Working& w, const Assessment& a) {
   w.Heading("Section 88");
   w.Row("PF contribution", a.section88[kPf]);
@@ -152,20 +155,18 @@ void ExplainSection88(Working& w, const Assessment& a) {
   w.Row("other investments", a.section88[kOtherInvestments]);
   w.Row("mutual fund", a.section88[kMutualFund]);
   w.Row("sum of the first five", a.section88Sum,
-        a.section88SumCapped ? "above " + std::string(kFirstFiveCap) + ": counts " + std::string(kFirstFiveCap) : "");
+        a.section88SumCapped ? CountsTheCap(kSection88FirstFiveCap) : "");
   w.Row("infrastructure bond", a.section88[kInfrastructureBond]);
   w.Row("total", a.section88Total,
-        a.section88TotalCapped ? "above " + std::string(kTotalCap) + ": counts " + std::string(kTotalCap) : "");
+        a.section88TotalCapped ? CountsTheCap(kSection88TotalCap) : "");
   w.Row("Section 88 amount", a.section88Amount);
 }
 
-void ExplainTax(Working& w, const RowAssessor& row) {
-  const Assessment& a = row.assessment();
+void ExplainTax(Working& w, const Assessment& a, const ResultTexts& r) {
   w.Heading("Tax");
   w.Row("before the factor", a.taxBeforeFactor, "slab tax less Section 88 amount, narrowed");
   w.Row("tax payable", a.taxPayable, a.factorApplies ? "times 1.1, narrowed" : "no factor");
 
-  const ResultTexts& r = row.results();
   w.Heading("Results");
   const std::string_view texts[] = {r.taxableHra, r.grossSalary, r.section80Benefit, r.section88Benefit, r.taxPayable};
   for (size_t i = 0; i < std::size(texts); ++i) w.Row(kResultColumns[i], texts[i]);
@@ -198,12 +199,13 @@ void AppendExplanation(std::string& out, long long line, std::span<const NamedCe
     }
     return;
   }
+  const ResultTexts results = ResultTextsOf(row.assessment());
   Working w(out);
-  ExplainIncome(w, row);
+  ExplainIncome(w, row, results);
   ExplainSection80(w, row.assessment());
   ExplainTaxable(w, row.assessment());
   ExplainSection88(w, row.assessment());
-  ExplainTax(w, row);
+  ExplainTax(w, row.assessment(), results);
 }
 
 }  // namespace varnolix::cli

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <string>
+
 #include "cli/columns.h"
 #include "cli/messages.h"
 #include "varnolix/version.h"
@@ -21,6 +23,19 @@ constexpr Flag kFlags[] = {
 };
 
 std::string StandardStreamOr(std::string_view path) { return path == "-" ? std::string() : std::string(path); }
+
+constexpr unsigned kMostThreads = 1024;
+
+// A count of threads from 1 to kMostThreads, or 0 when the text is none.
+unsigned ThreadCount(std::string_view text) {
+  if (text.empty() || text.size() > 4) return 0;
+  unsigned count = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    count = count * 10 + static_cast<unsigned>(c - '0');
+  }
+  return count <= kMostThreads ? count : 0;
+}
 
 }  // namespace
 
@@ -49,6 +64,21 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
         }
       }
       if (matched) continue;
+      if (arg == "--threads" || arg.starts_with("--threads=")) {
+        std::string_view count = arg.substr(std::string_view("--threads").size());
+        if (count.empty()) {
+          if (i + 1 == args.size()) return fail("option '--threads' needs a number");
+          count = args[++i];
+        } else {
+          count.remove_prefix(1);  // the '='
+        }
+        o.threads = ThreadCount(count);
+        if (o.threads == 0) {
+          return fail("the number of threads must be from 1 to " + std::to_string(kMostThreads) + " (not '" +
+                      std::string(count) + "')");
+        }
+        continue;
+      }
       std::string_view output;
       if (arg == "-o" || arg == "--output") {
         if (i + 1 == args.size()) return fail("option '" + std::string(arg) + "' needs a file name");
@@ -75,7 +105,7 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
 }
 
 std::string HelpText() {
-  std::string text = R"(Usage: varnolix-assess [--lenient] [--explain] [-o OUTPUT] [INPUT]
+  std::string text = R"(Usage: varnolix-assess [--lenient] [--explain] [--threads N] [-o OUTPUT] [INPUT]
 
 Assesses the income tax of every employee in a CSV file, one row each, exactly as the
 Varnolix program would with the row's amounts typed in and every page shown.
@@ -87,6 +117,8 @@ Options:
   -o, --output FILE  write to FILE instead of standard output
   --lenient          read amounts as the program's fields do (leading number, else 0)
   --explain          print each row's working instead of CSV
+  --threads N        assess on N threads (default: one per processor); the output is
+                     the same whatever N
   -h, --help         show this help and exit
   --version          show the version and exit
 

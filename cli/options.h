@@ -1,4 +1,4 @@
-// The command line: varnolix-assess [--lenient] [--explain] [-o OUTPUT] [INPUT]
+// The command line: varnolix-assess [--lenient] [--explain] [--threads N] [-o OUTPUT] [INPUT]
 #pragma once
 
 #include <span>
@@ -14,6 +14,7 @@ struct Options {
   bool version = false;
   std::string input = {};   // empty for standard input
   std::string output = {};  // empty for standard output
+  unsigned threads = 0;     // 0 for one per processor
 };
 
 struct ParsedOptions {

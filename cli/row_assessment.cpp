@@ -1,6 +1,9 @@
 #include "cli/row_assessment.h"
 
 #include <cmath>
+#include <memory>
+#include <optional>
+#include <type_traits>
 
 #include "assessment/amount.h"
 #include "cli/messages.h"
@@ -9,15 +12,11 @@
 namespace varnolix::cli {
 namespace {
 
-// Below this many digits before the point no amount, nor twelve times one, overflows a double.
-constexpr size_t kDigitsThatMayOverflow = 300;
-
 // A value, or for a monthly salary its annual figure, too large for a double would give
 // "inf" results, or read back as 0 from the annual echo, without a word.
-bool Overflows(std::string_view bare, bool monthly) {
-  const double value = ReadAmount(bare);
-  return std::isinf(value) || (monthly && std::isinf(value * 12));
-}
+bool Overflows(double value, bool monthly) { return std::isinf(value) || (monthly && std::isinf(value * 12)); }
+
+double ValueOf(const std::array<double, kFieldCount>& values, Field field) { return values[static_cast<size_t>(field)]; }
 
 }  // namespace
 
@@ -28,62 +27,105 @@ std::string_view RowAssessor::error(size_t i) const {
   return std::string_view(errors_).substr(begin, errorEnds_[i] - begin);
 }
 
+std::string RowAssessor::fieldText(Field field) const {
+  const std::optional<size_t> index = columns_.IndexOf(field);
+  const std::string_view cell = index ? CellOf(*index) : std::string_view{};
+  if (reading_ == AmountReading::kLenient) return std::string(cell);
+  std::string storage;
+  return std::string(ParseStrictAmount(cell, storage).bare);
+}
+
 void RowAssessor::AddError(std::string_view text) {
   if (!errors_.empty()) errors_ += "; ";
   errors_ += text;
   errorEnds_.push_back(errors_.size());
 }
 
-bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {
-  errors_.clear();
-  errorEnds_.clear();
-  texts_.fill({});
-  if (fields.size() != columns_.fieldCount()) {
+bool RowAssessor::ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value) {
+  if (cell.empty()) {
+    value = 0;
+    return true;
+  }
+  if (reading_ == AmountReading::kLenient) {
+    value = ReadAmount(cell);
+    return true;
+  }
+  if (ReadShortPlainAmount(cell, value)) return true;
+  return ReadLongerAmount(cell, column, value);
+}
+
+bool RowAssessor::ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value) {
+  const StrictValue amount = ReadStrictAmount(cell, bare_);
+  value = amount.value;
+  return amount.ok && !Overflows(amount.value, kColumns[static_cast<size_t>(column.field)].monthlySalary);
+}
+
+bool RowAssessor::ReadRow() {
+  bool ok = fields_.size() == columns_.fieldCount();
+  if (reading_ == AmountReading::kLenient) {
+    for (const ColumnMap::Column& column : columns_.columns()) {
+      values_[static_cast<size_t>(column.field)] = ReadAmount(CellOf(column.index));
+    }
+  } else {
+    for (const ColumnMap::Column& column : columns_.columns()) {
+      const std::string_view cell = CellOf(column.index);
+      double& value = values_[static_cast<size_t>(column.field)];
+      if (cell.empty()) {
+        value = 0;  // as most optional cells are
+      } else if (!ReadShortPlainAmount(cell, value)) {
+        ok = ReadLongerAmount(cell, column, value) && ok;
+      }
+    }
+  }
+  return ok && !IsZeroOrNegative(ValueOf(values_, Field::kBasicPm));
+}
+
+void RowAssessor::CollectErrors(long long line) {
+  if (fields_.size() != columns_.fieldCount()) {
     message_.clear();
-    AppendMessage(message_, Message::kWrongFieldCount, {line, columns_.fieldCount(), fields.size()});
+    AppendMessage(message_, Message::kWrongFieldCount, {line, columns_.fieldCount(), fields_.size()});
     AddError(message_);
   }
-
   for (const ColumnMap::Column& column : columns_.columns()) {
-    const std::string_view cell = column.index < fields.size() ? fields[column.index] : std::string_view{};
-    const auto field = static_cast<size_t>(column.field);
-    std::string_view text = cell;
-    if (reading_ == AmountReading::kStrict && !cell.empty()) {
-      const StrictAmount amount = ParseStrictAmount(cell, bare_[field]);
-      if (!amount.ok ||
-          (amount.integerDigits >= kDigitsThatMayOverflow && Overflows(amount.bare, kColumns[field].monthlySalary))) {
-        bool cut = false;
-        excerpt_ = QuotableExcerpt(cell, cut);
-        if (cut) excerpt_ += "...";
-        message_.clear();
-        AppendMessage(message_, Message::kNotAnAmount, {line, column.name, excerpt_});
-        AddError(message_);
-        continue;
-      }
-      text = amount.bare;
-    }
-    texts_[field] = text;
-    if (column.field == Field::kBasicPm && IsZeroOrNegative(text)) {
+    const std::string_view cell = CellOf(column.index);
+    double value = 0;
+    if (!ReadCell(cell, column, value)) {
+      bool cut = false;
+      excerpt_ = QuotableExcerpt(cell, cut);
+      if (cut) excerpt_ += "...";
+      message_.clear();
+      AppendMessage(message_, Message::kNotAnAmount, {line, column.name, excerpt_});
+      AddError(message_);
+    } else if (column.field == Field::kBasicPm && IsZeroOrNegative(value)) {
       AddError(MessageText(Message::kBasicNeedsValue));
     }
   }
-  if (!errors_.empty()) return false;
+}
 
-  auto text = [this](Field field) { return texts_[static_cast<size_t>(field)]; };
+bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {
+  errors_.clear();
+  errorEnds_.clear();
+  fields_ = fields;
+  if (!ReadRow()) {
+    CollectErrors(line);
+    return false;
+  }
+
+  auto value = [this](Field field) { return ValueOf(values_, field); };
   // The Income page echoes each monthly salary field times 12 into its annual field.
-  annualBasic_ = AnnualEcho(text(Field::kBasicPm));
-  annualAllowances1_ = AnnualEcho(text(Field::kAllowances1Pm));
-  annualAllowances2_ = AnnualEcho(text(Field::kAllowances2Pm));
-  input_.income = {annualBasic_,          annualAllowances1_,   annualAllowances2_,
-                   text(Field::kLtaAnnual), text(Field::kRentPm), text(Field::kHraReceivedPm)};
-  input_.standardDeduction = StandardDeductionTexts{text(Field::kProfessionTax)};
-  input_.section80 = Section80Texts{text(Field::k80L),   text(Field::k80D),  text(Field::k80E),
-                                    text(Field::k80CCC), text(Field::k80DD), text(Field::k80DDB)};
-  input_.section88 = Section88Texts{text(Field::kPfContribution), text(Field::kLicPremium),
-                                    text(Field::kPpf),            text(Field::kMutualFund),
-                                    text(Field::kOtherInvestments), text(Field::kInfrastructureBond)};
-  assessment_ = varnolix::Assess(input_);
-  results_ = ResultTextsOf(assessment_);
+  amounts_.income = {AnnualEchoValue(value(Field::kBasicPm)),       AnnualEchoValue(value(Field::kAllowances1Pm)),
+                     AnnualEchoValue(value(Field::kAllowances2Pm)), value(Field::kLtaAnnual),
+                     value(Field::kRentPm),                         value(Field::kHraReceivedPm)};
+  amounts_.standardDeduction = StandardDeductionAmounts{value(Field::kProfessionTax)};
+  amounts_.section80 = Section80Amounts{value(Field::k80L),   value(Field::k80D),  value(Field::k80E),
+                                        value(Field::k80CCC), value(Field::k80DD), value(Field::k80DDB)};
+  amounts_.section88 = Section88Amounts{value(Field::kPfContribution),   value(Field::kLicPremium),
+                                        value(Field::kPpf),              value(Field::kMutualFund),
+                                        value(Field::kOtherInvestments), value(Field::kInfrastructureBond)};
+  // Made in place rather than assigned: the assessment is large and kept for the explanation.
+  static_assert(std::is_trivially_destructible_v<Assessment>);
+  std::construct_at(&assessment_, varnolix::Assess(amounts_));
+  results_ = ResultAmountsOf(assessment_);
   return true;
 }
 

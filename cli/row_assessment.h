@@ -11,6 +11,7 @@
 
 #include "assessment/assessment.h"
 #include "cli/columns.h"
+#include "cli/csv_reader.h"
 
 namespace varnolix::cli {
 
@@ -25,8 +26,9 @@ class RowAssessor {
   RowAssessor(const ColumnMap& columns, AmountReading reading);
 
   // Fields past the end of a short record count as empty. True when the row has no error;
-  // then input(), assessment() and results() describe it. Every view stays valid until the
-  // next call, as long as `fields` does.
+  // then amounts(), assessment() and results() describe it. Every view stays valid until
+  // the next call, as long as `fields` does. Each field must be followed by at least
+  // CsvReader::kFieldPadding readable bytes, as a CsvReader's fields are.
   bool Assess(std::span<const std::string_view> fields, long long line);
 
   // The row's errors in column order, joined with "; ".
@@ -34,27 +36,41 @@ class RowAssessor {
   size_t errorCount() const { return errorEnds_.size(); }
   std::string_view error(size_t i) const;
 
-  // The text each field was given: the bare amount in strict reading, the cell in lenient.
-  std::string_view fieldText(Field field) const { return texts_[static_cast<size_t>(field)]; }
-  const AssessmentInput& input() const { return input_; }
+  // The text the field was given: the bare amount in strict reading, the cell in lenient.
+  std::string fieldText(Field field) const;
+  const AssessmentAmounts& amounts() const { return amounts_; }
   const Assessment& assessment() const { return assessment_; }
-  const ResultTexts& results() const { return results_; }
+  const ResultAmounts& results() const { return results_; }
 
  private:
+  // The field's cell, empty when the record stops short of it or the header lacks it;
+  // like every field of CsvReader, followed by readable bytes.
+  std::string_view CellOf(size_t index) const {
+    static constexpr char kPadding[CsvReader::kFieldPadding] = {};
+    return index < fields_.size() ? fields_[index] : std::string_view(kPadding, 0);
+  }
+  // The cell's value, or false when it is no amount.
+  bool ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value);
+  // A strict cell that the quick route does not read.
+  bool ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value);
+  // Every value of the row, or false when the row has an error.
+  bool ReadRow();
+  // The errors of a row that has some, in column order.
+  void CollectErrors(long long line);
   void AddError(std::string_view text);
 
   const ColumnMap& columns_;
   AmountReading reading_;
-  std::array<std::string_view, kFieldCount> texts_{};
-  std::array<std::string, kFieldCount> bare_;  // amounts with their separators taken out
+  std::span<const std::string_view> fields_;
+  std::array<double, kFieldCount> values_{};  // 0 for the columns the input lacks
+  std::string bare_;  // an amount with its separators taken out, on the way to its value
   std::string excerpt_;
   std::string message_;
   std::string errors_;
   std::vector<size_t> errorEnds_;
-  std::string annualBasic_, annualAllowances1_, annualAllowances2_;
-  AssessmentInput input_;
+  AssessmentAmounts amounts_;
   Assessment assessment_;
-  ResultTexts results_;
+  ResultAmounts results_{};
 };
 
 }  // namespace varnolix::cli

@@ -1,5 +1,9 @@
 #include "cli/strict_amount.h"
 
+#include <array>
+#include <cstdint>
+
+#include "assessment/amount.h"
 
 namespace varnolix::cli {
 namespace {
@@ -24,34 +28,47 @@ size_t PrefixLength(std::string_view text) {
   return 0;
 }
 
-// Groups between commas, the first one given apart: Indian 1-2 digits then pairs and
-// a final three; international 1-3 digits then threes.
-bool IsGroupedWhole(std::string_view whole) {
-  size_t groups = 0;
-  size_t firstSize = 0;
-  size_t lastSize = 0;
-  bool middlePairs = true;
-  bool middleThrees = true;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = whole.find(',', start);
-    const size_t size = (comma == std::string_view::npos ? whole.size() : comma) - start;
+// The commas of a whole part, group by group: Indian grouping is 1-2 digits, then pairs
+// and a final three; international grouping 1-3 digits, then threes.
+class Grouping {
+ public:
+  // A comma after a group of `size` digits; false when the group is empty.
+  bool Comma(size_t size) {
     if (size == 0) return false;
-    if (groups == 0) {
-      firstSize = size;
-    } else if (comma != std::string_view::npos) {
-      middlePairs = middlePairs && size == 2;
-      middleThrees = middleThrees && size == 3;
+    if (groups_++ == 0) {
+      firstSize_ = size;
+    } else {
+      middlePairs_ = middlePairs_ && size == 2;
+      middleThrees_ = middleThrees_ && size == 3;
     }
-    lastSize = size;
-    ++groups;
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+    return true;
   }
-  if (groups < 2 || lastSize != 3) return false;
-  const bool indian = firstSize <= 2 && middlePairs;
-  const bool international = firstSize <= 3 && middleThrees;
-  return indian || international;
+  // Whether a last group of `size` digits, after at least one comma, completes either grouping.
+  bool Complete(size_t size) const {
+    if (groups_ == 0 || size != 3) return false;
+    return (firstSize_ <= 2 && middlePairs_) || (firstSize_ <= 3 && middleThrees_);
+  }
+
+ private:
+  size_t groups_ = 0;  // commas so far
+  size_t firstSize_ = 0;
+  bool middlePairs_ = true;
+  bool middleThrees_ = true;
+};
+
+bool IsGroupedWhole(std::string_view whole) {
+  Grouping grouping;
+  size_t size = 0;
+  for (char c : whole) {
+    if (c != ',') {
+      ++size;
+    } else if (!grouping.Comma(size)) {
+      return false;
+    } else {
+      size = 0;
+    }
+  }
+  return grouping.Complete(size);
 }
 
 // Digits with at most one point and nothing else, as most cells are.
@@ -67,7 +84,78 @@ bool IsPlainNumber(std::string_view text, size_t& wholeDigits) {
   return text.size() > points;
 }
 
+// Decimal digits gathered as ReadAmount's exact route reads the bare text they make: at
+// most 19 digits make an integer M below 10^19, with k of them after the point; when
+// M <= 2^53 both M and 10^k are doubles exactly, so their one correctly rounded quotient
+// is the correctly rounded value.
+class DecimalDigits {
+ public:
+  void Add(unsigned digit) {
+    mantissa_ = mantissa_ * 10 + digit;  // wraps past 19 digits, which are then not exact
+    ++digits_;
+  }
+  void AddDecimal(unsigned digit) {
+    Add(digit);
+    ++decimals_;
+  }
+  bool empty() const { return digits_ == 0; }
+  bool Exact() const { return digits_ <= kMostDigits && mantissa_ <= kLargestExactInteger; }
+  double Value() const {
+    static constexpr std::array<double, kMostDigits + 1> kPowersOfTen{
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    const auto whole = static_cast<double>(mantissa_);
+    return decimals_ == 0 ? whole : whole / kPowersOfTen[decimals_];
+  }
+
+ private:
+  static constexpr size_t kMostDigits = 19;
+  static constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+  std::uint64_t mantissa_ = 0;
+  size_t digits_ = 0;
+  size_t decimals_ = 0;
+};
+
+unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
+
 }  // namespace
+
+// The grammar of ParseStrictAmount in one pass, gathering the digits as it goes.
+StrictValue ReadStrictAmount(std::string_view cell, std::string& storage) {
+  const size_t n = cell.size();
+  size_t i = 0;
+  while (i < n && IsBlank(cell[i])) ++i;
+  if (i == n) return {true, 0.0};
+  if (!IsDigit(cell[i]) && cell[i] != '.') {
+    const size_t prefix = PrefixLength(cell.substr(i));
+    if (prefix == 0) return {};
+    i += prefix;
+    while (i < n && IsBlank(cell[i])) ++i;
+  }
+
+  DecimalDigits number;
+  Grouping grouping;
+  size_t groupSize = 0;
+  bool commas = false;
+  for (; i < n; ++i) {
+    if (const unsigned digit = DigitValue(cell[i]); digit < 10) {
+      number.Add(digit);
+      ++groupSize;
+    } else if (cell[i] == ',' && grouping.Comma(groupSize)) {
+      groupSize = 0;
+      commas = true;
+    } else {
+      break;
+    }
+  }
+  if (commas && !grouping.Complete(groupSize)) return {};
+  if (i < n && cell[i] == '.') {
+    for (++i; i < n && DigitValue(cell[i]) < 10; ++i) number.AddDecimal(DigitValue(cell[i]));
+  }
+  while (i < n && IsBlank(cell[i])) ++i;
+  if (i != n || number.empty()) return {};
+  if (number.Exact()) return {true, number.Value()};
+  return {true, ReadAmount(ParseStrictAmount(cell, storage).bare)};  // too many digits for the exact route
+}
 
 StrictAmount ParseStrictAmount(std::string_view cell, std::string& storage) {
   if (size_t wholeDigits = 0; IsPlainNumber(cell, wholeDigits)) return {true, cell, wholeDigits};

@@ -14,6 +14,8 @@
 #include "cli/csv_writer.h"
 #include "cli/explain.h"
 #include "cli/messages.h"
+#include "cli/record_framer.h"
+#include "cli/record_output.h"
 #include "cli/row_assessment.h"
 
 namespace varnolix::cli {
@@ -26,9 +28,9 @@ void Report(std::string& diagnostics, Message message, std::initializer_list<Mes
   diagnostics += '\n';
 }
 
-void ReportFault(std::string& diagnostics, const CsvReader& reader, std::string_view inputName) {
-  const long long line = reader.faultLine();
-  switch (reader.fault()) {
+void ReportFault(std::string& diagnostics, const RecordsEnd& end, std::string_view inputName) {
+  const long long line = end.faultLine;
+  switch (end.fault) {
     case CsvFault::kNone:
       return;
     case CsvFault::kQuoteInUnquotedField:
@@ -40,44 +42,42 @@ void ReportFault(std::string& diagnostics, const CsvReader& reader, std::string_
     case CsvFault::kRecordTooLong:
       return Report(diagnostics, Message::kRecordTooLong, {line});
     case CsvFault::kReadFailed:
-      return Report(diagnostics, Message::kCannotReadInput, {inputName, std::strerror(reader.readError())});
+      return Report(diagnostics, Message::kCannotReadInput, {inputName, std::strerror(end.readError)});
   }
 }
 
-void WriteFields(CsvWriter& writer, std::span<const std::string_view> fields) {
-  for (std::string_view field : fields) writer.Field(field);
-}
-
-void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, const RowAssessor& row, bool ok) {
-  const std::span<const std::string_view> fields = reader.fields();
-  const size_t count = fields.size();
-  if (count == headerFields && reader.verbatim()) {
-    writer.Raw(reader.text());
-  } else {
-    WriteFields(writer, fields.first(std::min(count, headerFields)));
-    for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
+// Writes each record's working instead of the CSV.
+RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& columns, OutputBuffer& buffer,
+                          RowTally& tally) {
+  std::string working;
+  std::vector<NamedCell> who;
+  while (!buffer.failed() && reader.Next()) {
+    const std::span<const std::string_view> fields = reader.fields();
+    const bool ok = row.Assess(fields, reader.line());
+    tally.Count(ok, reader.line());
+    who.clear();
+    for (size_t index : columns.passthrough()) {
+      if (index < fields.size()) who.emplace_back(columns.header(index), fields[index]);
+    }
+    working.clear();
+    if (tally.rows > 1) working += '\n';
+    AppendExplanation(working, reader.line(), who, row, ok);
+    buffer.Append(working);
   }
-  const ResultTexts& r = row.results();
-  for (const std::string* text : {&r.taxableHra, &r.grossSalary, &r.section80Benefit, &r.section88Benefit, &r.taxPayable}) {
-    writer.Field(ok ? std::string_view(*text) : std::string_view(), false);
-  }
-  writer.Field(row.errors());
-  // A long row keeps its surplus fields, after the results so these stay under their headers.
-  if (count > headerFields) WriteFields(writer, fields.subspan(headerFields));
-  writer.EndRecord();
+  return RecordsEnd::Of(reader);
 }
 
 }  // namespace
 
 int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const StreamNames& names,
-                 std::string& diagnostics) {
+                 std::string& diagnostics, const Parallelism& parallelism) {
   CsvReader reader(in);
   OutputBuffer buffer(out);
   CsvWriter writer(buffer);
 
   if (!reader.Next()) {
     if (reader.fault() != CsvFault::kNone) {
-      ReportFault(diagnostics, reader, names.input);
+      ReportFault(diagnostics, RecordsEnd::Of(reader), names.input);
     } else {
       Report(diagnostics, Message::kNoBasicColumn, {1});
     }
@@ -94,47 +94,38 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     return kExitFailed;
   }
   if (!options.explain) {
-    WriteFields(writer, reader.fields());
+    for (std::string_view field : reader.fields()) writer.Field(field);
     for (std::string_view name : kResultColumns) writer.Field(name, false);
     writer.EndRecord();
   }
 
-  RowAssessor row(columns, options.lenient ? AmountReading::kLenient : AmountReading::kStrict);
-  long long rows = 0;
-  long long refused = 0;
-  long long firstRefusedLine = 0;
-  std::string working;
-  std::vector<NamedCell> who;
-  while (!buffer.failed() && reader.Next()) {
-    const std::span<const std::string_view> fields = reader.fields();
-    const bool ok = row.Assess(fields, reader.line());
-    ++rows;
-    if (!ok && refused++ == 0) firstRefusedLine = reader.line();
-    if (!options.explain) {
-      WriteRow(writer, reader, columns.fieldCount(), row, ok);
-      continue;
-    }
-    who.clear();
-    for (size_t index : columns.passthrough()) {
-      if (index < fields.size()) who.emplace_back(columns.header(index), fields[index]);
-    }
-    working.clear();
-    if (rows > 1) working += '\n';
-    AppendExplanation(working, reader.line(), who, row, ok);
-    buffer.Append(working);
+  const AmountReading reading = options.lenient ? AmountReading::kLenient : AmountReading::kStrict;
+  const unsigned threads = AssessingThreads(parallelism);
+  RowTally tally;
+  RecordsEnd end;
+  if (options.explain) {
+    RowAssessor row(columns, reading);
+    end = ExplainRecords(reader, row, columns, buffer, tally);
+  } else if (threads <= 1) {
+    RowAssessor row(columns, reading);
+    AssessRecords(reader, row, columns.fieldCount(), buffer, tally);
+    end = RecordsEnd::Of(reader);
+  } else {
+    RecordFramer framer(in, reader.unread(), reader.nextLine(), reader.sourceEnded(), CsvLimits{}.maxRecordBytes);
+    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, buffer, tally);
   }
 
   const bool flushed = buffer.Flush();  // rows already read stay written, whatever follows
-  if (reader.fault() != CsvFault::kNone) {
-    ReportFault(diagnostics, reader, names.input);
+  if (end.fault != CsvFault::kNone) {
+    ReportFault(diagnostics, end, names.input);
     return kExitFailed;
   }
   if (!flushed) {
     Report(diagnostics, Message::kCannotWriteOutput, {names.output, std::strerror(buffer.error())});
     return kExitFailed;
   }
-  if (refused > 0) {
-    Report(diagnostics, Message::kRowsWithErrors, {refused, rows, firstRefusedLine});
+  if (tally.refused > 0) {
+    Report(diagnostics, Message::kRowsWithErrors, {tally.refused, tally.rows, tally.firstRefusedLine});
     return kExitSomeRowsRefused;
   }
   return kExitAllAssessed;
@@ -208,7 +199,7 @@ int RunTool(std::span<const std::string_view> args) {
 
   FdSource source(input.fd);
   FdSink sink(output.fd);
-  int status = AssessStream(options, source, sink, names, diagnostics);
+  int status = AssessStream(options, source, sink, names, diagnostics, {.threads = options.threads});
   if (input.owned) ::close(input.fd);
   // A file system may report a failed write only when the file is closed.
   if (::close(output.fd) != 0 && status != kExitFailed) {

@@ -154,6 +154,18 @@ TEST(WriteAmount, AgreesWithTheCLibraryAcrossMagnitudes) {
   }
 }
 
+TEST(WriteAmount, WritesInPlaceWithinTheLongestText) {
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  for (double value : {-kLargest, kLargest, 0.0, -0.0, 123456.785, 99999999.99, -kInf, kInf,
+                       std::numeric_limits<double>::quiet_NaN()}) {
+    std::vector<char> buffer(kMaxAmountChars);
+    char* end = WriteAmountTo(buffer.data(), value);
+    EXPECT_LE(end - buffer.data(), static_cast<std::ptrdiff_t>(kMaxAmountChars));
+    EXPECT_EQ(std::string(buffer.data(), end), PrintfInC(value));
+  }
+  EXPECT_EQ(WriteAmount(-kLargest).size(), kMaxAmountChars);
+}
+
 TEST(WriteAmount, AppendsAfterExistingText) {
   std::string text = "x=";
   AppendAmount(text, 2.5);
@@ -186,6 +198,31 @@ TEST(AnnualEcho, IsTwelveTimesTheMonthlyAmountInCents) {
   EXPECT_EQ(AnnualEcho("-250"), "-3000.00");
   EXPECT_EQ(AnnualEcho("abc"), "0.00");
   EXPECT_EQ(AnnualEcho("1e999"), "inf");
+}
+
+// The echo read back without its text must be the text's reading to the last bit,
+// for every magnitude, sign, tie and the non-finite, whose text reads as 0.
+TEST(AnnualEcho, ValueIsWhatTheEchoTextReads) {
+  auto viaText = [](double monthly) { return ReadAmount(WriteAmount(monthly * 12)); };
+  auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+  std::mt19937_64 random(20261211);
+  std::uniform_int_distribution<int> exponent(-20, 75);
+  std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+  for (int i = 0; i < 300000; ++i) {
+    double monthly = std::ldexp(mantissa(random), exponent(random));
+    if (i % 3 == 0) monthly = std::nearbyint(monthly * 800) / 800;  // many ties at the cent once times 12
+    if (i % 5 == 0) monthly = std::nearbyint(monthly * 100) / 100;  // typed amounts
+    if (i % 2 == 0) monthly = -monthly;
+    ASSERT_EQ(bits(AnnualEchoValue(monthly)), bits(viaText(monthly))) << "monthly " << monthly;
+  }
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  for (double monthly : {0.0, -0.0, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(), kLargest, -kLargest,
+                         kLargest / 12, 9.0e16 / 12, 7.5e14, 7.5e14 + 0.125, 1e-300, 4.9e-324}) {
+    EXPECT_EQ(bits(AnnualEchoValue(monthly)), bits(viaText(monthly))) << "monthly " << monthly;
+  }
+  for (std::string_view text : {"", "1500", "12345.67", "-250", "1e999", "-1e999", "abc"}) {
+    EXPECT_EQ(bits(AnnualEchoValue(ReadAmount(text))), bits(ReadAmount(AnnualEcho(text)))) << text;
+  }
 }
 
 }  // namespace

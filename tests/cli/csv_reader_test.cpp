@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,36 @@ INSTANTIATE_TEST_SUITE_P(Quoting, VerbatimTest,
                                            VerbatimCase{"\"say \"\"hi\"\"\"", false},
                                            VerbatimCase{"lone\rcr,1", false},
                                            VerbatimCase{"0123456789abcdef\r,1", false}));
+
+// Everything a reading shows: records with their lines, texts and verbatim marks, then the fault.
+std::string Transcript(const std::string& text, size_t chunk, CsvLimits limits) {
+  StringSource source(text, chunk);
+  CsvReader reader(source, limits);
+  std::string transcript;
+  while (reader.Next()) {
+    transcript += std::to_string(reader.line()) + (reader.verbatim() ? " v " : " - ");
+    if (reader.verbatim()) transcript += "<" + std::string(reader.text()) + ">";
+    for (std::string_view field : reader.fields()) transcript += "[" + std::string(field) + "]";
+    transcript += '\n';
+  }
+  transcript += "fault " + std::to_string(static_cast<int>(reader.fault())) + " line " + std::to_string(reader.faultLine());
+  return transcript;
+}
+
+// Reads of one byte leave no whole record in the buffer when a record begins, so every
+// record takes the general route; large reads let most take the block-scanning one.
+// Both must see the same records, lines, verbatim marks and faults.
+TEST(CsvReader, BlockScanningAgreesWithTheGeneralRoute) {
+  std::mt19937_64 random(20261210);
+  const std::vector<std::string> pieces{"a", "bc", "12.50", "Rao", ",", ",", ",", "\"", "\"", "\"\"", "\n", "\r\n",
+                                        "\r", " ", "x,y", std::string(40, 'z'), "\xE2\x82\xB9"};
+  for (int i = 0; i < 20000; ++i) {
+    std::string text;
+    for (size_t count = random() % 40; count > 0; --count) text += pieces[random() % pieces.size()];
+    const CsvLimits limits{.bufferBytes = random() % 2 == 0 ? size_t{128} << 10 : size_t{64}};
+    ASSERT_EQ(Transcript(text, 1 << 20, limits), Transcript(text, 1, limits)) << text;
+  }
+}
 
 }  // namespace
 }  // namespace varnolix::cli

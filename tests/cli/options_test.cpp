@@ -30,6 +30,7 @@ TEST_P(OptionsTest, Parses) {
   EXPECT_EQ(o.version, e.version);
   EXPECT_EQ(o.input, e.input);
   EXPECT_EQ(o.output, e.output);
+  EXPECT_EQ(o.threads, e.threads);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{{"--output", "out.csv"}, {.output = "out.csv"}},
                       OptionsCase{{"--", "-o"}, {.input = "-o"}}, OptionsCase{{"--help"}, {.help = true}},
                       OptionsCase{{"-h", "x"}, {.help = true, .input = "x"}},
-                      OptionsCase{{"--version"}, {.version = true}}));
+                      OptionsCase{{"--version"}, {.version = true}},
+                      OptionsCase{{"--threads", "3", "in.csv"}, {.input = "in.csv", .threads = 3}},
+                      OptionsCase{{"--threads=1"}, {.threads = 1}}, OptionsCase{{"--threads=1024"}, {.threads = 1024}}));
 
 struct RefusedCase {
   std::vector<std::string_view> args;
@@ -64,7 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{{"a.csv", "b.csv"}, "only one input file, please (a second: 'b.csv')"},
                       RefusedCase{{"-o", "a", "-o", "b"}, "only one output file, please"},
                       RefusedCase{{"--output="}, "the output file name is empty"},
-                      RefusedCase{{""}, "the input file name is empty"}));
+                      RefusedCase{{""}, "the input file name is empty"},
+                      RefusedCase{{"--threads"}, "option '--threads' needs a number"},
+                      RefusedCase{{"--threads=0"}, "the number of threads must be from 1 to 1024 (not '0')"},
+                      RefusedCase{{"--threads", "1025"}, "the number of threads must be from 1 to 1024 (not '1025')"},
+                      RefusedCase{{"--threads=two"}, "the number of threads must be from 1 to 1024 (not 'two')"},
+                      RefusedCase{{"--threads="}, "the number of threads must be from 1 to 1024 (not '')"},
+                      RefusedCase{{"--threads-4"}, "unknown option '--threads-4'"}));
 
 TEST(HelpText, ListsEveryColumnAndExitStatus) {
   const std::string help = HelpText();

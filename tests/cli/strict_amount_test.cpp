@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <ostream>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "assessment/amount.h"
 
 namespace varnolix::cli {
 namespace {
@@ -76,6 +82,101 @@ TEST(StrictAmount, CountsWholeDigitsForTheOverflowCheck) {
   EXPECT_EQ(ParseStrictAmount("12,34,567.89", storage).integerDigits, 7u);
   EXPECT_EQ(ParseStrictAmount(".5", storage).integerDigits, 0u);
   EXPECT_EQ(ParseStrictAmount(std::string(400, '9'), storage).integerDigits, 400u);
+}
+
+// Text made of the pieces amounts are written with, and some that spoil them.
+std::string RandomCell(std::mt19937_64& random) {
+  static const std::vector<std::string> kPieces{
+      "0", "1", "5", "9", "00", "12", "123", "4567", ",", ",", ".", ".", " ", "\t", "Rs", "Rs.", "rs ", "INR",
+      "\xE2\x82\xB9", "R", "-", "+", "e", "x", "\n", ",00", ",000", "99,999"};
+  std::string cell;
+  const size_t pieces = random() % 7;
+  for (size_t i = 0; i < pieces; ++i) cell += kPieces[random() % kPieces.size()];
+  return cell;
+}
+
+// A well-formed amount: blanks, a prefix, grouped or plain whole digits, decimals.
+std::string RandomAmount(std::mt19937_64& random) {
+  static const std::vector<std::string> kPrefixes{"", "", "", "Rs ", "Rs.", "INR ", "\xE2\x82\xB9"};
+  std::string digits;
+  const size_t count = random() % 24;  // past 19 digits the exact route gives way
+  for (size_t i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
+  std::string whole = digits;
+  if (random() % 3 == 0 && digits.size() > 3) {  // grouped, Indian or international
+    const size_t middle = random() % 2 == 0 ? 2 : 3;
+    whole = digits.substr(digits.size() - 3);
+    size_t end = digits.size() - 3;
+    while (end > middle) {
+      whole = digits.substr(end - middle, middle) + "," + whole;
+      end -= middle;
+    }
+    whole = digits.substr(0, end) + "," + whole;
+  }
+  std::string cell = std::string(random() % 2, ' ') + kPrefixes[random() % kPrefixes.size()] + whole;
+  if (random() % 3 == 0) {
+    cell += '.';
+    for (size_t i = random() % 4; i > 0; --i) cell += static_cast<char>('0' + random() % 10);
+  }
+  return cell + std::string(random() % 2, '\t');
+}
+
+// The one-pass reading must accept exactly the cells the grammar accepts, each with the
+// very value ReadAmount gives its bare text.
+TEST(StrictAmount, ReadingAgreesWithTheBareText) {
+  std::mt19937_64 random(20261208);
+  std::string storage;
+  std::string bareStorage;
+  size_t accepted = 0;
+  for (int i = 0; i < 300000; ++i) {
+    const std::string cell = i % 2 == 0 ? RandomCell(random) : RandomAmount(random);
+    const StrictAmount bare = ParseStrictAmount(cell, bareStorage);
+    const StrictValue value = ReadStrictAmount(cell, storage);
+    ASSERT_EQ(value.ok, bare.ok) << "'" << cell << "'";
+    if (!bare.ok) continue;
+    ++accepted;
+    const double expected = ReadAmount(bare.bare);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value.value), std::bit_cast<std::uint64_t>(expected))
+        << "'" << cell << "' read " << value.value << ", bare text " << expected;
+  }
+  EXPECT_GT(accepted, 100000u);  // the cells exercise both answers
+}
+
+TEST(StrictAmount, ReadingOfHugeAmounts) {
+  std::string storage;
+  const std::string nines(400, '9');
+  EXPECT_EQ(ReadStrictAmount(nines, storage).value, ReadAmount(nines));
+  EXPECT_TRUE(ReadStrictAmount(nines, storage).ok);
+  EXPECT_EQ(ReadStrictAmount("Rs 9,99,999." + nines, storage).value, ReadAmount("999999." + nines));
+}
+
+// The quick route reads eight bytes from the cell's start, so each cell is placed before
+// random bytes, which must not change the result.
+TEST(StrictAmount, ShortPlainReadingAgreesWithTheGrammar) {
+  std::mt19937_64 random(20261209);
+  const std::string alphabet = "0123456789..../:a\x80 ,";
+  std::string storage;
+  for (int i = 0; i < 300000; ++i) {
+    std::string cell;
+    for (size_t size = random() % 11; size > 0; --size) cell += alphabet[random() % alphabet.size()];
+    std::string padded = cell;
+    for (int j = 0; j < 8; ++j) padded += static_cast<char>(random());
+    double quick = -1;
+    const bool read = ReadShortPlainAmount(std::string_view(padded.data(), cell.size()), quick);
+
+    size_t digits = 0;
+    size_t points = 0;
+    for (char c : cell) {
+      digits += c >= '0' && c <= '9' ? 1 : 0;
+      points += c == '.' ? 1 : 0;
+    }
+    const bool plain = cell.empty() || (digits > 0 && digits + points == cell.size() && points <= 1);
+    const bool plainAndShort = cell.size() <= 8 && plain;
+    ASSERT_EQ(read, plainAndShort) << "'" << cell << "'";
+    if (!read) continue;
+    const StrictValue value = ReadStrictAmount(cell, storage);
+    ASSERT_TRUE(value.ok) << "'" << cell << "'";
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(quick), std::bit_cast<std::uint64_t>(value.value)) << "'" << cell << "'";
+  }
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// varnolix-assess on several threads: the input cut into chunks of whole records, each
+// chunk read and assessed on a thread of its own, the rows written in input order.
+#pragma once
+
+#include <cstddef>
+
+#include "cli/columns.h"
+#include "cli/csv_writer.h"
+#include "cli/record_framer.h"
+#include "cli/record_output.h"
+#include "cli/row_assessment.h"
+
+namespace varnolix::cli {
+
+struct Parallelism {
+  unsigned threads = 0;  // threads that assess; 0 for one per processor; 1 for the calling thread alone
+  size_t chunkBytes = size_t{256} << 10;
+};
+
+// The threads Parallelism asks for, on this machine.
+unsigned AssessingThreads(const Parallelism& parallelism);
+
+// Assesses the records `framer` cuts on `threads` threads, writing the rows to `out` in
+// input order and counting them in `tally`. Stops where a single reader would: at the
+// first fault, or once a write has failed.
+RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
+                            size_t chunkBytes, OutputBuffer& out, RowTally& tally);
+
+}  // namespace varnolix::cli

@@ -1,0 +1,42 @@
+// Cuts the input into chunks of whole records, so that a CsvReader reading one chunk
+// reads its records just as a single reader reading all of the input would.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "cli/byte_stream.h"
+
+namespace varnolix::cli {
+
+struct RecordChunk {
+  std::vector<char> bytes;  // `size` bytes of records, then room to spare
+  size_t size = 0;
+  long long firstLine = 0;  // the physical line on which bytes[0] stands
+  int readError = 0;        // errno when the input failed after these records
+};
+
+class RecordFramer {
+ public:
+  // `start` was read from `source` already and begins with a record on physical line
+  // `line`; `sourceEnded` when nothing follows it. A record longer than `maxRecordBytes`
+  // ends the chunks.
+  RecordFramer(ByteSource& source, std::string_view start, long long line, bool sourceEnded, size_t maxRecordBytes);
+
+  // Fills `chunk` with the next records, about `size` bytes of them: a chunk ends just
+  // after a line feed outside quotes, where a reader begins a record. The last runs to
+  // the end of the input, or to a failed read, or through a record too long, which its
+  // reader then reports. False when nothing is left.
+  bool Next(RecordChunk& chunk, size_t size);
+
+ private:
+  ByteSource& source_;
+  std::vector<char> carry_;  // the start of a record, after the last chunk
+  long long line_;
+  bool sourceEnded_;
+  bool done_ = false;
+  size_t maxRecordBytes_;
+};
+
+}  // namespace varnolix::cli

@@ -1,0 +1,50 @@
+#include "cli/record_output.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "cli/columns.h"
+
+namespace varnolix::cli {
+namespace {
+
+void WriteFields(CsvWriter& writer, std::span<const std::string_view> fields) {
+  for (std::string_view field : fields) writer.Field(field);
+}
+
+}  // namespace
+
+void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, const RowAssessor& row, bool ok) {
+  const std::span<const std::string_view> fields = reader.fields();
+  const size_t count = fields.size();
+  if (count == headerFields && reader.verbatim()) {
+    writer.Raw(reader.text());
+  } else {
+    WriteFields(writer, fields.first(std::min(count, headerFields)));
+    for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
+  }
+  if (ok) {
+    const ResultAmounts& r = row.results();
+    const double results[] = {r.taxableHra, r.grossSalary, r.section80Benefit, r.section88Benefit, r.taxPayable};
+    writer.Amounts(results);
+    writer.Field({}, false);  // no error
+  } else {
+    for (size_t i = 0; i + 1 < kResultColumns.size(); ++i) writer.Field({}, false);  // all but the error
+    writer.Field(row.errors());
+  }
+  // A long row keeps its surplus fields, after the results so these stay under their headers.
+  if (count > headerFields) WriteFields(writer, fields.subspan(headerFields));
+  writer.EndRecord();
+}
+
+void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally) {
+  CsvWriter writer(buffer);
+  while (!buffer.failed() && reader.Next()) {
+    const bool ok = row.Assess(reader.fields(), reader.line());
+    tally.Count(ok, reader.line());
+    WriteRow(writer, reader, headerFields, row, ok);
+  }
+}
+
+}  // namespace varnolix::cli
