@@ -1,5 +1,6 @@
-// The program's sheet as a person meets it: what it shows at start, its buttons and
-// keys, the About box, the help file, and the flags that remember which pages were shown.
+// The program's sheet as a person meets it: what it shows at start, the ways to change
+// tabs and to close it, the About box, the help file, the flags that remember which
+// pages were shown, and the order Tab takes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,69 +20,98 @@ namespace {
 
 using namespace ids;
 
-// The visible push buttons of the sheet itself (not of its pages), left to right.
-std::vector<QPushButton*> VisibleSheetButtons(QWidget* sheetWindow) {
-  std::vector<QPushButton*> buttons;
-  for (QPushButton* button : sheetWindow->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-    if (button->isVisible()) buttons.push_back(button);
-  }
-  std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
-  return buttons;
+const Entries kIncomeAllPositive{{income::kBasicPerMonth, "10000"}, {income::kAllowances1PerMonth, "1"},
+                                 {income::kAllowances2PerMonth, "1"}, {income::kLtaTaxableAnnual, "1"},
+                                 {income::kRentPerMonth, "1"}, {income::kHraReceivedPerMonth, "1"}};
+
+void KeyInFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
 
 TEST_F(SheetTest, StartsOnTheIncomeTabWithTheFocusInTheBasicSalary) {
   EXPECT_EQ(SheetWindow()->windowTitle(), "Varnolix");
-  ASSERT_EQ(TabBar()->count(), 5);
-  const QStringList captions{"Income", "Standard Deduction", "Section 80", "Section 88", "Tax Results"};
-  for (int tab = 0; tab < 5; ++tab) EXPECT_EQ(TabBar()->tabText(tab), captions[tab]);
+  QStringList captions;
+  for (int tab = 0; tab < TabBar()->count(); ++tab) captions << TabBar()->tabText(tab);
+  EXPECT_EQ(captions, (QStringList{"Income", "Standard Deduction", "Section 80", "Section 88", "Tax Results"}));
   EXPECT_EQ(TabBar()->currentIndex(), kIncomeTab);
   EXPECT_EQ(sheet().GetActiveIndex(), kIncomeTab);
   EXPECT_EQ(QApplication::focusWidget(), Field(kIncomeTab, income::kBasicPerMonth));
-}
 
-TEST_F(SheetTest, ShowsExactlyTheButtonsExitHelpAndAbout) {
-  QStringList texts;
-  for (QPushButton* button : VisibleSheetButtons(SheetWindow())) {
-    texts << button->text();
-    EXPECT_TRUE(button->isEnabled()) << button->text().toStdString();
+  std::vector<QPushButton*> buttons;  // the sheet's own, not its pages'
+  for (QPushButton* button : SheetWindow()->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+    if (button->isVisible()) buttons.push_back(button);
   }
+  std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+  QStringList texts;
+  for (QPushButton* button : buttons) texts << button->text() + (button->isEnabled() ? "" : " (disabled)");
   EXPECT_EQ(texts, (QStringList{"E&xit", "&Help", "&About"}));
 }
 
-struct CloseWay {
-  const char* name;
-  std::function<void(CWnd& sheet)> act;
-};
-
-void PrintTo(const CloseWay& way, std::ostream* os) { *os << way.name; }
-
-class SheetClosingTest : public SheetTest, public ::testing::WithParamInterface<CloseWay> {};
-
-TEST_P(SheetClosingTest, ClosesTheSheetWithoutAWord) {
-  TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
-  GetParam().act(sheet());
-  // A mnemonic presses its button the way a click animates it: a moment later.
-  EXPECT_TRUE(QTest::qWaitFor([this] { return !SheetIsOpen(); }, 2000));
-  EXPECT_TRUE(recorded.boxes.boxes.empty());
+// However the person tries to change tabs, the page being left is asked once, and the
+// Income page refuses while the basic salary is not above 0.
+TEST_F(SheetTest, EveryWayOfChangingTabsAsksThePageBeingLeft) {
+  auto onTabBar = [this](Qt::Key key) {
+    TabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(TabBar(), key);
+  };
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    int destination;
+    int from = kIncomeTab;
+  } ways[] = {
+      {"ClickOnTab", [this] { ClickTab(kSection80Tab); }, kSection80Tab},
+      {"CtrlTab", [] { KeyInFocus(Qt::Key_Tab, Qt::ControlModifier); }, kStandardDeductionTab},
+      {"CtrlPageDown", [] { KeyInFocus(Qt::Key_PageDown, Qt::ControlModifier); }, kStandardDeductionTab},
+      {"CtrlShiftTab", [] { KeyInFocus(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }, kTaxResultsTab},
+      {"CtrlPageUp", [] { KeyInFocus(Qt::Key_PageUp, Qt::ControlModifier); }, kTaxResultsTab},
+      {"RightOnTabBar", [&] { onTabBar(Qt::Key_Right); }, kStandardDeductionTab},
+      {"DownOnTabBar", [&] { onTabBar(Qt::Key_Down); }, kStandardDeductionTab},
+      {"LeftOnTabBar", [&] { onTabBar(Qt::Key_Left); }, kTaxResultsTab},
+      {"UpOnTabBar", [&] { onTabBar(Qt::Key_Up); }, kTaxResultsTab},
+      {"EndOnTabBar", [&] { onTabBar(Qt::Key_End); }, kTaxResultsTab},
+      {"HomeOnTabBar", [&] { onTabBar(Qt::Key_Home); }, kIncomeTab, kStandardDeductionTab},
+  };
+  for (const auto& way : ways) {
+    for (bool mayLeave : {false, true}) {
+      if (way.from != kIncomeTab && !mayLeave) continue;
+      SCOPED_TRACE(std::string(way.name) + (mayLeave ? " allowed" : " refused"));
+      OpenSheet();
+      if (mayLeave) FillPage(kIncomeTab, kIncomeAllPositive);
+      ClickTab(way.from);
+      ASSERT_EQ(sheet().GetActiveIndex(), way.from);
+      recorded.boxes.boxes.clear();
+      way.act();
+      const int expected = mayLeave ? way.destination : way.from;
+      EXPECT_EQ(sheet().GetActiveIndex(), expected);
+      EXPECT_EQ(TabBar()->currentIndex(), expected);
+      const std::vector<std::string> boxes = mayLeave ? std::vector<std::string>{}
+                                                      : std::vector<std::string>{"Basic PM must have some value."};
+      EXPECT_EQ(recorded.boxes.Texts(), boxes);
+    }
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, SheetClosingTest,
-    ::testing::Values(
-        CloseWay{"ExitButton",
-                 [](CWnd& sheet) { QTest::mouseClick(sheet.GetDlgItem(IDCANCEL)->GetSafeHwnd(), Qt::LeftButton); }},
-        CloseWay{"EscapeInAField", [](CWnd&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
-        CloseWay{"AltXInAField",
-                 [](CWnd&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier); }},
-        CloseWay{"CloseBox", [](CWnd& sheet) { sheet.GetSafeHwnd()->close(); }}),
-    NamedCase());
+TEST_F(SheetTest, ClosesWithoutAWord) {
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"ExitButton", [this] { ClickButton(IDCANCEL); }},
+      {"EscapeInAField", [] { KeyInFocus(Qt::Key_Escape); }},
+      {"AltXInAField", [] { KeyInFocus(Qt::Key_X, Qt::AltModifier); }},
+      {"CloseBox", [this] { SheetWindow()->close(); }}};
+  for (const auto& [name, close] : ways) {
+    OpenSheet();
+    TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
+    close();
+    // A mnemonic presses its button the way a click animates it: a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !SheetIsOpen(); }, 2000)) << name;
+    EXPECT_TRUE(recorded.boxes.boxes.empty()) << name;
+  }
+}
 
-// Closing would throw away every amount typed, so Enter presses nothing that closes.
+// Closing would throw away every amount typed, so Enter presses nothing that closes,
+// even with every page ready to be left.
 TEST_F(SheetTest, EnterInAnyFieldOfAnyPageNeverClosesTheSheet) {
-  // Every page could be left, so a pressed OK would close the sheet at once.
-  FillPage(kIncomeTab, {{income::kBasicPerMonth, "10000"}, {income::kAllowances1PerMonth, "1"},
-                        {income::kAllowances2PerMonth, "1"}, {income::kLtaTaxableAnnual, "1"},
-                        {income::kRentPerMonth, "1"}, {income::kHraReceivedPerMonth, "1"}});
+  FillPage(kIncomeTab, kIncomeAllPositive);
   for (int tab = kIncomeTab; tab <= kTaxResultsTab; ++tab) {
     ClickTab(tab);
     ASSERT_EQ(sheet().GetActiveIndex(), tab);
@@ -98,26 +128,23 @@ TEST_F(SheetTest, EnterInAnyFieldOfAnyPageNeverClosesTheSheet) {
   EXPECT_TRUE(SheetIsOpen());
 }
 
-struct AboutWay {
-  const char* name;
-  bool byF1;
-  CloseBy closeBy;
-};
-
-void PrintTo(const AboutWay& way, std::ostream* os) { *os << way.name; }
-
-class AboutBoxTest : public SheetTest, public ::testing::WithParamInterface<AboutWay> {};
-
-// F1 anywhere in the sheet and the "&About" button show a new About box every time.
-TEST_P(AboutBoxTest, OpensWithTheFocusOnOkAndCloses) {
-  const AboutWay& way = GetParam();
-  for (int showing = 1; showing <= 2; ++showing) {
-    SCOPED_TRACE(showing);
-    const ExpectedModal about(way.closeBy);
-    if (way.byF1) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+// F1 anywhere and the "&About" button show a new About box every time, with the focus
+// on OK, whichever way it is closed.
+TEST_F(SheetTest, F1AndTheAboutButtonShowTheAboutBox) {
+  FillPage(kIncomeTab, kIncomeAllPositive);
+  const struct {
+    int tab;  // -1: the About button, else F1 in the first field of that tab
+    CloseBy closeBy;
+  } showings[] = {{-1, CloseBy::OkButton},           {-1, CloseBy::EnterKey},          {-1, CloseBy::EscapeKey},
+                  {kIncomeTab, CloseBy::OkButton},   {kIncomeTab, CloseBy::EnterKey},  {kSection88Tab, CloseBy::EscapeKey}};
+  for (const auto& showing : showings) {
+    SCOPED_TRACE(showing.tab);
+    if (showing.tab >= 0) ClickTab(showing.tab);
+    const ExpectedModal about(showing.closeBy);
+    if (showing.tab < 0) {
+      ClickButton(IDHELP);
     } else {
-      ClickSheetButton(IDHELP);
+      KeyInFocus(Qt::Key_F1);
     }
     ASSERT_TRUE(about.seen().appeared);
     EXPECT_EQ(about.seen().title, "About Varnolix");
@@ -132,80 +159,48 @@ TEST_P(AboutBoxTest, OpensWithTheFocusOnOkAndCloses) {
   EXPECT_TRUE(recorded.boxes.boxes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, AboutBoxTest,
-                         ::testing::Values(AboutWay{"AboutButtonThenOk", false, CloseBy::OkButton},
-                                           AboutWay{"AboutButtonThenEnter", false, CloseBy::EnterKey},
-                                           AboutWay{"AboutButtonThenEscape", false, CloseBy::EscapeKey},
-                                           AboutWay{"F1ThenOk", true, CloseBy::OkButton},
-                                           AboutWay{"F1ThenEnter", true, CloseBy::EnterKey},
-                                           AboutWay{"F1ThenEscape", true, CloseBy::EscapeKey}),
-                         NamedCase());
-
-TEST_F(SheetTest, F1OnAnotherPageAlsoShowsTheAboutBox) {
-  TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
-  ClickTab(kSection88Tab);
-  const ExpectedModal about(CloseBy::EscapeKey);
-  QTest::keyClick(Field(kSection88Tab, section88::kPpf), Qt::Key_F1);
-  EXPECT_EQ(about.seen().title, "About Varnolix");
-}
-
 // A missing help file is not reported, and the button keeps working.
 TEST_F(SheetTest, HelpAsksTheShellToOpenTheHelpFileAndSaysNothingWhenItFails) {
-  ClickSheetButton(ID_APPLY_NOW);
-  ClickSheetButton(ID_APPLY_NOW);
+  ClickButton(ID_APPLY_NOW);
+  ClickButton(ID_APPLY_NOW);
   ASSERT_EQ(recorded.shell.requests.size(), 2u);
   for (const ShellRequest& request : recorded.shell.requests) {
-    EXPECT_EQ(request.verb, "open");
-    EXPECT_EQ(request.file, "Varnolix.hlp");
-    EXPECT_EQ(request.parameters, "");
-    EXPECT_EQ(request.directory, "");
+    EXPECT_EQ(request.verb + "|" + request.file + "|" + request.parameters + "|" + request.directory,
+              "open|Varnolix.hlp||");
     EXPECT_EQ(request.showCommand, SW_SHOW);
   }
   EXPECT_TRUE(recorded.boxes.boxes.empty());
   EXPECT_TRUE(SheetIsOpen());
-  EXPECT_TRUE(sheet().GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
 }
 
-struct VisitCase {
-  const char* name;
-  std::vector<int> tabs;  // clicked in this order after the Income page
-  int section88, section80, standardDeduction;
-};
-
-void PrintTo(const VisitCase& c, std::ostream* os) { *os << c.name; }
-
-class VisitedFlagsTest : public SheetTest, public ::testing::WithParamInterface<VisitCase> {};
-
-// A flag is set by its page's activation, never cleared; pages never shown have no window.
-TEST_P(VisitedFlagsTest, RecordExactlyThePagesShown) {
-  const VisitCase& c = GetParam();
-  TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
-  std::vector<bool> shown(5, false);
-  shown[kIncomeTab] = true;
-  for (int tab : c.tabs) {
-    ClickTab(tab);
-    ASSERT_EQ(sheet().GetActiveIndex(), tab);
-    shown[static_cast<size_t>(tab)] = true;
-  }
-  EXPECT_EQ(sheet().m_bSection88Visited, c.section88);
-  EXPECT_EQ(sheet().m_bSection80Visited, c.section80);
-  EXPECT_EQ(sheet().m_bStdDeductionVisited, c.standardDeduction);
-  for (int tab = 0; tab < 5; ++tab) {
-    EXPECT_EQ(sheet().GetPage(tab)->IsCreated(), shown[static_cast<size_t>(tab)]) << "tab " << tab;
+// A flag is set by its page's showing and never cleared; pages never shown have no window.
+TEST_F(SheetTest, VisitedFlagsRecordExactlyThePagesShown) {
+  const struct {
+    std::vector<int> tabs;  // clicked in this order after the Income page
+    int section88, section80, standardDeduction;
+  } cases[] = {{{}, 0, 0, 0},
+               {{kTaxResultsTab}, 0, 0, 0},
+               {{kSection80Tab, kIncomeTab}, 0, 1, 0},
+               {{kSection88Tab, kIncomeTab}, 1, 0, 0},
+               {{kStandardDeductionTab, kTaxResultsTab}, 0, 0, 1},
+               {{kStandardDeductionTab, kSection80Tab, kSection88Tab, kTaxResultsTab, kIncomeTab}, 1, 1, 1}};
+  for (const auto& c : cases) {
+    OpenSheet();
+    TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
+    std::vector<bool> shown{true, false, false, false, false};
+    for (int tab : c.tabs) {
+      ClickTab(tab);
+      ASSERT_EQ(sheet().GetActiveIndex(), tab);
+      shown[static_cast<size_t>(tab)] = true;
+    }
+    const std::vector<int> flags{sheet().m_bSection88Visited, sheet().m_bSection80Visited,
+                                 sheet().m_bStdDeductionVisited};
+    EXPECT_EQ(flags, (std::vector<int>{c.section88, c.section80, c.standardDeduction})) << c.tabs.size();
+    for (int tab = 0; tab < 5; ++tab) {
+      EXPECT_EQ(sheet().GetPage(tab)->IsCreated(), shown[static_cast<size_t>(tab)]) << "tab " << tab;
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Visits, VisitedFlagsTest,
-    ::testing::Values(VisitCase{"NothingButIncome", {}, 0, 0, 0},
-                      VisitCase{"TaxResultsFirst", {kTaxResultsTab}, 0, 0, 0},
-                      VisitCase{"Section80Only", {kSection80Tab, kIncomeTab}, 0, 1, 0},
-                      VisitCase{"Section88ThenBack", {kSection88Tab, kIncomeTab}, 1, 0, 0},
-                      VisitCase{"StandardDeductionThenResults", {kStandardDeductionTab, kTaxResultsTab}, 0, 0, 1},
-                      VisitCase{"EveryPageAndBack",
-                                {kStandardDeductionTab, kSection80Tab, kSection88Tab, kTaxResultsTab, kIncomeTab},
-                                1, 1, 1}),
-    NamedCase());
 
 struct Stop {
   int id;
@@ -253,7 +248,7 @@ TEST_F(SheetTest, TabVisitsEachPagesControlsInOrderAndLabelsNameTheirFields) {
         ASSERT_NE(named, labels.end());
         EXPECT_EQ((*named)->buddy(), control) << stop.label;
       }
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      KeyInFocus(Qt::Key_Tab);
     }
   }
 }

@@ -4,7 +4,6 @@
 
 #include <clocale>
 #include <cstdio>
-#include <string>
 
 #include "assessment/amount.h"
 #include "assessment/assessment.h"
@@ -12,31 +11,25 @@
 namespace varnolix {
 namespace {
 
-class CommaDecimalLocale : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE"}) {
-      if (std::setlocale(LC_ALL, name) != nullptr) break;
-    }
-    char probe[16];
-    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
-    ASSERT_STREQ(probe, "1,5") << "no comma-decimal locale; the build compiles one with localedef "
-                                  "(Debian package 'locales') and the tests read it through LOCPATH";
+TEST(CommaDecimalLocale, ChangesNoAmountAndNoCent) {
+  struct BackToC {
+    ~BackToC() { std::setlocale(LC_ALL, "C"); }
+  } backToC;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) break;
   }
-  void TearDown() override { std::setlocale(LC_ALL, "C"); }
-};
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+  ASSERT_STREQ(probe, "1,5") << "no comma-decimal locale; the build compiles one with localedef "
+                                "(Debian package 'locales') and the tests read it through LOCPATH";
 
-TEST_F(CommaDecimalLocale, ReadsAndWritesWithAPoint) {
   EXPECT_EQ(ReadAmount("1.5"), 1.5);
+  EXPECT_EQ(ReadAmount("1.5e0"), 1.5);
   EXPECT_EQ(ReadAmount("1,5"), 1.0);
   EXPECT_EQ(WriteAmount(1234.5), "1234.50");
+  EXPECT_EQ(WriteAmount(1e20), "100000000000000000000.00");
   EXPECT_EQ(AnnualEcho("12345.67"), "148148.04");
-}
-
-TEST_F(CommaDecimalLocale, AssessmentGivesTheSameCents) {
-  AssessmentInput input;
-  input.income.annualBasic = "148148.04";
-  const ResultTexts texts = ResultTextsOf(Assess(input));
+  const ResultTexts texts = ResultTextsOf(Assess({.income = {"148148.04", "", "", "", "", ""}}));
   EXPECT_EQ(texts.grossSalary, "148148.05");
   EXPECT_EQ(texts.taxPayable, "19351.82");
 }

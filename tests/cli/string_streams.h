@@ -15,31 +15,30 @@ namespace varnolix::cli::testing {
 class StringSource final : public ByteSource {
  public:
   explicit StringSource(std::string text, size_t chunk = 1 << 20, bool failAtEnd = false)
-      : text_(std::move(text)), chunk_(chunk), failAtEnd_(failAtEnd) {}
+      : m_text(std::move(text)), m_chunk(chunk), m_failAtEnd(failAtEnd) {}
   ssize_t Read(char* data, size_t size) override {
-    if (offset_ == text_.size() && failAtEnd_) {
+    if (m_offset == m_text.size() && m_failAtEnd) {
       errno = EIO;
       return -1;
     }
-    const size_t count = std::min({size, chunk_, text_.size() - offset_});
-    std::memcpy(data, text_.data() + offset_, count);
-    offset_ += count;
+    const size_t count = std::min({size, m_chunk, m_text.size() - m_offset});
+    std::memcpy(data, m_text.data() + m_offset, count);
+    m_offset += count;
     return static_cast<ssize_t>(count);
   }
 
  private:
-  std::string text_;
-  size_t chunk_;
-  bool failAtEnd_;
-  size_t offset_ = 0;
+  std::string m_text;
+  size_t m_chunk;
+  bool m_failAtEnd;
+  size_t m_offset = 0;
 };
 
 // Keeps what is written; refuses with ENOSPC once `capacity` bytes are taken.
-class StringSink final : public ByteSink {
- public:
-  explicit StringSink(size_t capacity = std::string::npos) : capacity_(capacity) {}
+struct StringSink final : ByteSink {
+  explicit StringSink(size_t limit = std::string::npos) : capacity(limit) {}
   bool Write(std::string_view bytes) override {
-    if (text.size() + bytes.size() > capacity_) {
+    if (text.size() + bytes.size() > capacity) {
       errno = ENOSPC;
       return false;
     }
@@ -47,9 +46,7 @@ class StringSink final : public ByteSink {
     return true;
   }
   std::string text;
-
- private:
-  size_t capacity_;
+  size_t capacity;
 };
 
 }  // namespace varnolix::cli::testing

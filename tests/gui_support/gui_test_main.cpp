@@ -1,6 +1,6 @@
-// The main of every GUI test program: the tests run inside one offscreen
-// QApplication named as the program is, with configuration and caches kept in a
-// temporary folder and a watchdog against modal windows nobody closes.
+// The main of every GUI test program: the tests run inside one offscreen QApplication
+// named as the program is, with configuration and caches kept in a temporary folder
+// and a watchdog against modal windows nobody closes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,7 +26,6 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int main(int argc, char* argv[]) {
   ::testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-
   QTemporaryDir home;
   if (!home.isValid()) return 2;
   for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
@@ -35,13 +34,11 @@ int main(int argc, char* argv[]) {
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv(variable, folder.toLocal8Bit());
   }
-
   standardHandler = qInstallMessageHandler(QuietMessages);
   QApplication application(argc, argv);
   // The program is named after its file; the tests run under other names.
   varnolix::theApp.m_strAppName = "Varnolix";
-  QApplication::setApplicationName(QString::fromStdString(varnolix::AfxGetApp()->m_strAppName));
-
+  QApplication::setApplicationName(QStringLiteral("Varnolix"));
   const varnolix::test::ModalWatchdog watchdog;
   return RUN_ALL_TESTS();
 }

@@ -11,78 +11,54 @@
 namespace varnolix::test {
 namespace {
 
-// How many modal windows tests have arranged for and not yet closed.
-int& ExpectedCount() {
-  static int count = 0;
-  return count;
-}
-
-constexpr int kWatchdogIntervalMs = 50;
-constexpr int kPollIntervalMs = 10;
+// How many modal windows tests have arranged for and not yet seen.
+int expectedCount = 0;
 
 }  // namespace
 
 ModalWatchdog::ModalWatchdog() {
-  m_timer.setInterval(kWatchdogIntervalMs);
-  QObject::connect(&m_timer, &QTimer::timeout, [this] { Check(); });
-  m_timer.start();
-}
-
-void ModalWatchdog::Check() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr || ExpectedCount() > 0) return;
-  ADD_FAILURE() << "an unexpected modal window appeared: \"" << modal->windowTitle().toStdString() << "\"";
-  // Straight to the base: whatever the window's own closing does, the test goes on.
-  if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-    dialog->QDialog::done(QDialog::Rejected);
-  } else {
-    modal->close();
-  }
+  QObject::connect(&m_timer, &QTimer::timeout, [] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || expectedCount > 0) return;
+    ADD_FAILURE() << "an unexpected modal window appeared: \"" << modal->windowTitle().toStdString() << "\"";
+    // Straight to the base: whatever the window's own closing does, the test goes on.
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->QDialog::done(QDialog::Rejected);
+    } else {
+      modal->close();
+    }
+  });
+  m_timer.start(50);
 }
 
 ExpectedModal::ExpectedModal(CloseBy how) : m_how(how) {
-  ++ExpectedCount();
-  m_timer.setInterval(kPollIntervalMs);
+  ++expectedCount;
   QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
-  m_timer.start();
+  m_timer.start(10);
 }
 
 ExpectedModal::~ExpectedModal() {
-  if (m_counted) --ExpectedCount();
+  if (m_counted) --expectedCount;
 }
 
 void ExpectedModal::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr) return;
   m_timer.stop();
-  m_seen.appeared = true;
-  m_seen.title = modal->windowTitle();
-  m_seen.window = modal;
   QWidget* focus = modal->focusWidget();
-  if (auto* button = qobject_cast<QAbstractButton*>(focus)) m_seen.focusedButton = button->text();
+  auto* focusedButton = qobject_cast<QAbstractButton*>(focus);
+  m_seen = {true, modal->windowTitle(), focusedButton != nullptr ? focusedButton->text() : QString(), modal};
   // From here on a window that stays open is the watchdog's.
-  --ExpectedCount();
+  --expectedCount;
   m_counted = false;
-  switch (m_how) {
-    case CloseBy::OkButton: {
-      QPushButton* ok = nullptr;
-      for (QPushButton* button : modal->findChildren<QPushButton*>()) {
-        if (button->text() == QStringLiteral("OK") && button->isVisible()) ok = button;
-      }
-      if (ok == nullptr) {
-        ADD_FAILURE() << "the modal window has no visible OK button";
-        return;
-      }
-      QTest::mouseClick(ok, Qt::LeftButton);
-      break;
-    }
-    case CloseBy::EnterKey:
-      QTest::keyClick(focus != nullptr ? focus : modal, Qt::Key_Return);
-      break;
-    case CloseBy::EscapeKey:
-      QTest::keyClick(focus != nullptr ? focus : modal, Qt::Key_Escape);
-      break;
+  if (m_how != CloseBy::OkButton) {
+    QTest::keyClick(focus != nullptr ? focus : modal, m_how == CloseBy::EnterKey ? Qt::Key_Return : Qt::Key_Escape);
+    return;
   }
+  for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+    if (button->text() == QStringLiteral("OK") && button->isVisible()) return QTest::mouseClick(button, Qt::LeftButton);
+  }
+  ADD_FAILURE() << "the modal window has no visible OK button";
 }
 
 }  // namespace varnolix::test

@@ -16,7 +16,6 @@ class ModalWatchdog {
   ModalWatchdog();
 
  private:
-  void Check();
   QTimer m_timer;
 };
 

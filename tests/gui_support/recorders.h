@@ -13,14 +13,12 @@
 namespace varnolix::test {
 
 struct RecordedBox {
-  std::string caption;
-  std::string text;
+  std::string caption, text;
   unsigned type;
 };
 
 // Answers every box with OK at once.
-class RecordingMessageBoxes : public MessageBoxes {
- public:
+struct RecordingMessageBoxes : MessageBoxes {
   int Show(std::string_view caption, std::string_view text, unsigned type) override {
     boxes.push_back({std::string(caption), std::string(text), type});
     return IDOK;
@@ -30,20 +28,16 @@ class RecordingMessageBoxes : public MessageBoxes {
     for (const RecordedBox& box : boxes) texts.push_back(box.text);
     return texts;
   }
-
   std::vector<RecordedBox> boxes;
 };
 
-// Answers every request with `answer`; the default is a missing file.
-class RecordingShell : public Shell {
- public:
+// Answers every request as a missing file.
+struct RecordingShell : Shell {
   std::intptr_t Execute(const ShellRequest& request) override {
     requests.push_back(request);
-    return answer;
+    return SE_ERR_FNF;
   }
-
   std::vector<ShellRequest> requests;
-  std::intptr_t answer = SE_ERR_FNF;
 };
 
 // Both recorders in place for the lifetime of the object.
