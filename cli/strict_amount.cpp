@@ -72,15 +72,12 @@ bool IsGroupedWhole(std::string_view whole) {
 }
 
 // Digits with at most one point and nothing else, as most cells are.
-bool IsPlainNumber(std::string_view text, size_t& wholeDigits) {
+bool IsPlainNumber(std::string_view text) {
   size_t points = 0;
-  size_t pointAt = text.size();
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (IsDigit(text[i])) continue;
-    if (text[i] != '.' || points++ > 0) return false;
-    pointAt = i;
+  for (char c : text) {
+    if (IsDigit(c)) continue;
+    if (c != '.' || points++ > 0) return false;
   }
-  wholeDigits = pointAt;
   return text.size() > points;
 }
 
@@ -158,11 +155,11 @@ StrictValue ReadStrictAmount(std::string_view cell, std::string& storage) {
 }
 
 StrictAmount ParseStrictAmount(std::string_view cell, std::string& storage) {
-  if (size_t wholeDigits = 0; IsPlainNumber(cell, wholeDigits)) return {true, cell, wholeDigits};
+  if (IsPlainNumber(cell)) return {true, cell};
   std::string_view text = cell;
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  if (text.empty()) return {true, {}, 0};
+  if (text.empty()) return {true, {}};
 
   if (const size_t prefix = PrefixLength(text); prefix > 0) {
     text.remove_prefix(prefix);
@@ -190,7 +187,7 @@ StrictAmount ParseStrictAmount(std::string_view cell, std::string& storage) {
     }
   }
   if (i != text.size() || digits + fractionDigits == 0) return {};
-  if (!commas) return {true, text, digits};
+  if (!commas) return {true, text};
   if (!IsGroupedWhole(whole)) return {};
 
   storage.clear();
@@ -198,7 +195,7 @@ StrictAmount ParseStrictAmount(std::string_view cell, std::string& storage) {
     if (c != ',') storage += c;
   }
   storage += text.substr(whole.size());
-  return {true, storage, digits};
+  return {true, storage};
 }
 
 }  // namespace varnolix::cli

@@ -15,8 +15,6 @@ struct StrictAmount {
   // What a person would type into the field: the digits and the point, with the
   // currency prefix, blanks and thousands separators taken out. Empty for a blank cell.
   std::string_view bare;
-  // Digits before the point, counting leading zeros; a cheap bound on the magnitude.
-  size_t integerDigits = 0;
 };
 
 // Accepts blanks only, or an optional prefix "Rs", "Rs.", "INR" or "₹" (ASCII letters in
