@@ -20,9 +20,6 @@ namespace {
 
 using namespace ids;
 
-const Entries kIncomeAllPositive{{income::kBasicPerMonth, "10000"}, {income::kAllowances1PerMonth, "1"},
-                                 {income::kAllowances2PerMonth, "1"}, {income::kLtaTaxableAnnual, "1"},
-                                 {income::kRentPerMonth, "1"}, {income::kHraReceivedPerMonth, "1"}};
 
 void KeyInFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
   QTest::keyClick(QApplication::focusWidget(), key, modifiers);

@@ -8,6 +8,10 @@
 
 namespace varnolix::test {
 
+const Entries kIncomeAllPositive{{ids::income::kBasicPerMonth, "10000"},  {ids::income::kAllowances1PerMonth, "1"},
+                                 {ids::income::kAllowances2PerMonth, "1"}, {ids::income::kLtaTaxableAnnual, "1"},
+                                 {ids::income::kRentPerMonth, "1"},        {ids::income::kHraReceivedPerMonth, "1"}};
+
 void SheetTest::OpenSheet() {
   TearDown();
   m_sheet = std::make_unique<CModPropertySheet>("Varnolix", nullptr, 0);

@@ -24,6 +24,9 @@ enum Tab { kIncomeTab = 0, kStandardDeductionTab, kSection80Tab, kSection88Tab, 
 // Fields of one page and the keys to type into each.
 using Entries = std::vector<std::pair<int, const char*>>;
 
+// Every Income entry field above 0, so the page is left without a word.
+extern const Entries kIncomeAllPositive;
+
 class SheetTest : public ::testing::Test {
  protected:
   void SetUp() override { OpenSheet(); }

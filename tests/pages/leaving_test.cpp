@@ -16,9 +16,6 @@ namespace {
 
 using namespace ids;
 
-const Entries kIncomeAllPositive{{income::kBasicPerMonth, "10000"}, {income::kAllowances1PerMonth, "1"},
-                                 {income::kAllowances2PerMonth, "1"}, {income::kLtaTaxableAnnual, "1"},
-                                 {income::kRentPerMonth, "1"}, {income::kHraReceivedPerMonth, "1"}};
 const Entries kSection80AllPositive{{section80::k80L, "5"},   {section80::k80D, "6"},  {section80::k80E, "7"},
                                     {section80::k80CCC, "8"}, {section80::k80DD, "9"}, {section80::k80DDB, "10"}};
 const Entries kSection88AllPositive{{section88::kPfContribution, "5"},   {section88::kLicPremium, "6"},
