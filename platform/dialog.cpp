@@ -21,7 +21,7 @@ QWidget* MakeEdit(const ControlTemplate& control, QWidget* window) {
   edit->setFrame((control.style & style::kBorder) != 0);
   if (control.style & style::kReadOnly) {
     edit->setReadOnly(true);
-    // Read-only fields look it: the dialog's background, as on the classic desktop.
+    // Read-only fields look it: they take the dialog's background.
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     edit->setPalette(palette);
@@ -39,17 +39,17 @@ QWidget* MakeLabel(const ControlTemplate& control, QWidget* window, bool wrapsTe
   return label;
 }
 
-// The pictures are drawn on the classic dialog grey; that grey shows as whatever
-// background the dialog has today.
+// The pictures are drawn on a light grey, RGB(192, 192, 192), that stands for the
+// background: it shows as whatever background the dialog has.
 QPixmap LoadPicture(const QString& resource) {
   QImage image(resource);
   if (image.isNull()) return {};
   image = image.convertToFormat(QImage::Format_ARGB32);
-  const QRgb classicGrey = qRgb(192, 192, 192);
+  const QRgb background = qRgb(192, 192, 192);
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      if (line[x] == classicGrey) line[x] = qRgba(0, 0, 0, 0);
+      if (line[x] == background) line[x] = qRgba(0, 0, 0, 0);
     }
   }
   return QPixmap::fromImage(image);
@@ -168,7 +168,9 @@ void CDialog::CreateFromTemplate(QWidget* window) {
     widget->setGeometry(layout.controls[i]);
     widget->setVisible((control.style & style::kVisible) != 0);
     const bool tabStop = (control.style & style::kTabStop) != 0;
-    widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    // A label takes the focus from the keyboard only; a click leaves that to its handler.
+    const Qt::FocusPolicy takesFocus = control.kind == ControlKind::Label ? Qt::TabFocus : Qt::StrongFocus;
+    widget->setFocusPolicy(tabStop ? takesFocus : Qt::NoFocus);
     if (tabStop) {
       if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
       previousTabStop = widget;
@@ -182,7 +184,7 @@ void CDialog::CreateFromTemplate(QWidget* window) {
         if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
       });
     }
-    AddChild(widget, control.id, WrapperFor(control.kind));
+    AddChild(widget, control.id, control.style, WrapperFor(control.kind));
   }
 
   // Labels name their fields for screen readers.

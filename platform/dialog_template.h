@@ -40,7 +40,7 @@ struct ControlTemplate {
   int x, y, width, height;
   unsigned style;
   int buddy = 0;          // a label's field, so that screen readers name the field by it
-  int imageWidth = 0;     // a picture's nominal size in pixels at the classic dialog font
+  int imageWidth = 0;     // a picture's nominal size in pixels at the 8-point dialog font
   int imageHeight = 0;
 };
 

@@ -14,9 +14,9 @@ int Scale(int value, int numerator, int denominator) {
   return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
-// The base units of the 8-point sans-serif font the templates were laid out for.
-constexpr int kClassicBaseX = 6;
-constexpr int kClassicBaseY = 13;
+// The base units of the 8-point sans-serif font the pictures are drawn for.
+constexpr int kPictureBaseX = 6;
+constexpr int kPictureBaseY = 13;
 
 }  // namespace
 
@@ -38,7 +38,7 @@ QRect DialogUnits::Rect(int x, int y, int width, int height) const {
 QSize DialogUnits::Size(int width, int height) const { return {X(width), Y(height)}; }
 
 double DialogUnits::PictureScale() const {
-  return std::min(static_cast<double>(m_baseX) / kClassicBaseX, static_cast<double>(m_baseY) / kClassicBaseY);
+  return std::min(static_cast<double>(m_baseX) / kPictureBaseX, static_cast<double>(m_baseY) / kPictureBaseY);
 }
 
 }  // namespace varnolix

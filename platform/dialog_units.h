@@ -17,7 +17,7 @@ class DialogUnits {
   int Y(int units) const;
   QRect Rect(int x, int y, int width, int height) const;
   QSize Size(int width, int height) const;
-  // How much larger than the classic 8-point dialog font this one is; pictures,
+  // How much larger than the 8-point dialog font of 6 × 13 base units this one is; pictures,
   // drawn for that font, grow by it.
   double PictureScale() const;
 

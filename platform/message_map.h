@@ -26,22 +26,32 @@ class CWnd;
 using HBRUSH = const struct BrushTag*;
 
 enum class Message {
-  Command,     // a button was clicked, or a command was issued (id: the control or command)
-  EditChange,  // the text of an edit control changed (id: the control)
-  CtlColor,    // a child control asks its parent for its text colour
-  Char,        // a typed character reaches the control it was typed into
+  Command,           // a button was clicked, or a command was issued (id: the control or command)
+  EditChange,        // the text of an edit control changed (id: the control)
+  CtlColor,          // a child control asks its parent for its text colour
+  ReflectedCtlColor, // the parent left that question to the control itself
+  Char,              // a typed character reaches the control it was typed into
+  KeyDown,           // a key goes down in the control with the focus, before any character
+  MouseMove,         // the pointer moved over the control (or left it, while it holds the capture)
+  LButtonDown,       // the left button went down over the control
+  LButtonUp,         // the left button came up over the control
+  SetFocus,          // the control got the keyboard focus
+  KillFocus,         // the control lost the keyboard focus
+  SetCursor,         // the pointer is over the control: which shape should it take?
 };
 
 struct MessageArgs {
   Message message;
   int id = 0;
-  CDC* dc = nullptr;              // CtlColor
-  CWnd* control = nullptr;        // CtlColor
-  unsigned ctlColorKind = 0;      // CtlColor: CTLCOLOR_EDIT, _STATIC or _BTN
-  unsigned character = 0;         // Char
-  unsigned repeatCount = 1;       // Char
-  unsigned keyFlags = 0;          // Char
-  HBRUSH brush = nullptr;         // CtlColor: the handler's answer
+  CDC* dc = nullptr;              // CtlColor, ReflectedCtlColor
+  CWnd* control = nullptr;        // CtlColor: the control asking; SetFocus, KillFocus: the other window
+  unsigned ctlColorKind = 0;      // CtlColor, ReflectedCtlColor: CTLCOLOR_EDIT, _STATIC or _BTN
+  unsigned character = 0;         // Char: the character; KeyDown: the virtual key
+  unsigned repeatCount = 1;       // Char, KeyDown
+  unsigned keyFlags = 0;          // Char, KeyDown (KF_REPEAT); mouse messages: MK_ flags
+  CPoint point{};                 // mouse messages, in the control's client coordinates
+  HBRUSH brush = nullptr;         // CtlColor, ReflectedCtlColor: the handler's answer
+  bool handled = false;           // SetCursor: the handler chose the shape
 };
 
 // Matches a message from any control.
@@ -82,6 +92,43 @@ template <class T>
 MessageEntry OnCtlColorRequest(HBRUSH (T::*handler)(CDC*, CWnd*, unsigned)) {
   return {Message::CtlColor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
             args.brush = (static_cast<T&>(target).*handler)(args.dc, args.control, args.ctlColorKind);
+          }};
+}
+
+// The control answers its own colour request, when its parent leaves it to the control.
+template <class T>
+MessageEntry OnReflectedCtlColor(HBRUSH (T::*handler)(CDC*, unsigned)) {
+  return {Message::ReflectedCtlColor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            args.brush = (static_cast<T&>(target).*handler)(args.dc, args.ctlColorKind);
+          }};
+}
+
+// Handlers of a control's own key, focus and pointer messages.
+template <class T>
+MessageEntry OnKeyDownMessage(void (T::*handler)(unsigned, unsigned, unsigned)) {
+  return {Message::KeyDown, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            (static_cast<T&>(target).*handler)(args.character, args.repeatCount, args.keyFlags);
+          }};
+}
+
+template <class T>
+MessageEntry OnMouseMessage(Message message, void (T::*handler)(unsigned, CPoint)) {
+  return {message, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            (static_cast<T&>(target).*handler)(args.keyFlags, args.point);
+          }};
+}
+
+template <class T>
+MessageEntry OnFocusMessage(Message message, void (T::*handler)(CWnd*)) {
+  return {message, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            (static_cast<T&>(target).*handler)(args.control);
+          }};
+}
+
+template <class T>
+MessageEntry OnSetCursorMessage(bool (T::*handler)()) {
+  return {Message::SetCursor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            args.handled = (static_cast<T&>(target).*handler)();
           }};
 }
 

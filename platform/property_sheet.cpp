@@ -239,7 +239,7 @@ void CPropertySheet::BuildWindow() {
       if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
     });
     buttons->addWidget(button);
-    AddChild(button, standard.id, std::make_unique<CButton>());
+    AddChild(button, standard.id, style::kPushButton, std::make_unique<CButton>());
   }
   layout->addLayout(buttons);
 

@@ -2,7 +2,8 @@
 
 namespace varnolix {
 
-std::optional<unsigned> TypedCharacter(const QKeyEvent& event) {
+KeyTyping TypingOf(const QKeyEvent& event) {
+  using Kind = KeyTyping::Kind;
   const int key = event.key();
   switch (key) {
     case Qt::Key_Tab:
@@ -11,24 +12,25 @@ std::optional<unsigned> TypedCharacter(const QKeyEvent& event) {
     case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Delete:
-      return std::nullopt;  // the dialog's keys, and editing keys without a character
+      return {Kind::Key, {}};
     case Qt::Key_Backspace:
-      return 0x08u;
+      return {Kind::Characters, U"\b"};
     default:
       break;
   }
   const Qt::KeyboardModifiers modifiers = event.modifiers();
-  const bool control = modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier);
-  if (control) {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<unsigned>(key - Qt::Key_A + 1);
-    return std::nullopt;
-  }
-  if (modifiers.testFlag(Qt::AltModifier)) return std::nullopt;  // mnemonics
+  const bool alt = modifiers.testFlag(Qt::AltModifier);
+  const bool control = modifiers.testFlag(Qt::ControlModifier);
   const QString text = event.text();
-  if (text.isEmpty()) return std::nullopt;
-  const char32_t character = text.toUcs4().value(0);
-  if (character == 0x7F) return std::nullopt;
-  return static_cast<unsigned>(character);
+  // Ctrl and Alt together are how some keyboards reach their third level (AltGr):
+  // whatever that types goes to the filter like any other character.
+  if (control && !alt) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return {Kind::Characters, {static_cast<char32_t>(key - Qt::Key_A + 1)}};
+    return {text.isEmpty() ? Kind::Key : Kind::Command, {}};
+  }
+  if (text.isEmpty()) return {Kind::Key, {}};
+  if (alt && !control) return {Kind::Command, {}};
+  return {Kind::Characters, text.toStdU32String()};
 }
 
 }  // namespace varnolix

@@ -1,15 +1,26 @@
-// Which key presses count as typed characters, as a character filter sees them.
+// What a key press puts into a field, as a character filter sees it.
 #pragma once
 
-#include <optional>
-
 #include <QKeyEvent>
+#include <string>
 
 namespace varnolix {
 
-// The character a key press types: printable text, backspace (8), and Ctrl with a
-// letter as its control code (Ctrl+V is 0x16). Keys that move, edit or navigate the
-// dialog (arrows, Delete, Tab, Enter, Esc, function keys) type nothing.
-std::optional<unsigned> TypedCharacter(const QKeyEvent& event);
+struct KeyTyping {
+  enum class Kind {
+    Key,         // a key the control handles as a key: it moves, deletes or leaves, typing nothing
+    Characters,  // it types `characters`, each of which the filter sees
+    Command,     // a command nobody took (Alt with a letter, say): it must type nothing
+  };
+  Kind kind = Kind::Key;
+  std::u32string characters;
+};
+
+// Printable text types its characters, all of them, however the key produced them
+// (keypad, AltGr, a dead key or a compose sequence). Backspace types 8 and Ctrl with a
+// letter types its control code (Ctrl+V is 0x16). Alt with a key that has text is a
+// command, and so is Ctrl with any other key that has text. Tab, Enter, Esc and Delete,
+// and keys without text (arrows, Home, function keys), are keys.
+KeyTyping TypingOf(const QKeyEvent& event);
 
 }  // namespace varnolix

@@ -1,5 +1,5 @@
-// The small vocabulary the program's windows share: colours, standard control
-// identifiers and the codes of message boxes and show commands.
+// The small vocabulary the program's windows share: colours, points and rectangles,
+// standard control identifiers, keys, and the codes of message boxes and show commands.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +15,36 @@ constexpr int GetRValue(COLORREF colour) { return static_cast<int>(colour & 0xFF
 constexpr int GetGValue(COLORREF colour) { return static_cast<int>((colour >> 8) & 0xFF); }
 constexpr int GetBValue(COLORREF colour) { return static_cast<int>((colour >> 16) & 0xFF); }
 
+struct CPoint {
+  int x = 0;
+  int y = 0;
+};
+
+struct CSize {
+  int cx = 0;
+  int cy = 0;
+};
+
+// Right and bottom lie just outside the rectangle.
+struct CRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool PtInRect(CPoint point) const { return point.x >= left && point.x < right && point.y >= top && point.y < bottom; }
+  // Moves the left and right sides out by dx, the top and bottom by dy (in when negative).
+  void InflateRect(int dx, int dy) {
+    left -= dx;
+    right += dx;
+    top -= dy;
+    bottom += dy;
+  }
+  bool operator==(const CRect&) const = default;
+};
+
 // Identifiers of the standard buttons of dialogs and property sheets.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -27,6 +57,12 @@ inline constexpr int ID_HELP = 57670;
 inline constexpr unsigned MB_OK = 0x00;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+
+// Keys, and the flag of a key message that says the key was already down.
+inline constexpr unsigned VK_SPACE = 0x20;
+inline constexpr unsigned KF_REPEAT = 0x4000;
+// The flag of a mouse message that says the left button is down.
+inline constexpr unsigned MK_LBUTTON = 0x0001;
 
 // Show commands.
 inline constexpr int SW_HIDE = 0;

@@ -1,9 +1,13 @@
 // Internal to the platform layer: the link between a CWnd and the widget it handles.
 #pragma once
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+
+#include "platform/message_map.h"
 
 namespace varnolix {
 
@@ -11,8 +15,9 @@ class CWnd;
 
 namespace detail {
 
-// Watches one widget for its CWnd: typed characters go to the CWnd's table first,
-// colours are asked for before each paint, and the CWnd learns when the widget goes.
+// Watches one widget for its CWnd: keys, typed characters, focus changes and the
+// pointer go to the CWnd's table first, colours are asked for before each paint, and
+// the CWnd learns when the widget goes.
 class WindowHook : public QObject {
  public:
   WindowHook(CWnd& owner, QWidget* widget);
@@ -22,15 +27,21 @@ class WindowHook : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool FilterTypedCharacters(QEvent* event);
+  bool OfferKey(const QKeyEvent& event);
+  bool FilterTypedCharacters(const QKeyEvent& event);
+  bool FilterComposedText(const QInputMethodEvent& event);
   bool OfferCharacter(unsigned character);
+  bool OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons);
+  void OfferFocus(Message message);
+  void OfferSetCursor();
+  // A message the owner handles itself, or false when it has no handler for it.
+  bool Offer(MessageArgs& args);
+  // Asks the control's parent which text colour it draws with.
+  static void ApplyControlColours(CWnd& control);
 
   CWnd& m_owner;
   QPointer<QWidget> m_widget;
 };
-
-// Asks the control's parent (and nobody else) which text colour it draws with.
-void ApplyControlColours(CWnd& control);
 
 }  // namespace detail
 }  // namespace varnolix

@@ -2,11 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
+#include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <unordered_map>
 
+#include "platform/cursor.h"
 #include "platform/dc.h"
 #include "platform/qt_helpers.h"
 #include "platform/typed_character.h"
@@ -22,6 +26,18 @@ std::unordered_map<const QWidget*, CWnd*>& Handlers() {
 }
 
 using detail::ToQString;
+
+// The window that hears of the pointer leaving it; the main thread is the only user.
+QPointer<QWidget>& CaptureHolder() {
+  static QPointer<QWidget> holder;
+  return holder;
+}
+
+// The virtual key of a key press: space, digits and letters; other keys are 0.
+unsigned VirtualKey(const QKeyEvent& event) {
+  const int key = event.key();
+  return key >= Qt::Key_Space && key <= Qt::Key_Z ? static_cast<unsigned>(key) : 0u;
+}
 
 }  // namespace
 
@@ -49,23 +65,84 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
       ApplyControlColours(m_owner);
       return false;
     case QEvent::KeyPress:
+      return OfferKey(*static_cast<QKeyEvent*>(event));
     case QEvent::InputMethod:
-      return FilterTypedCharacters(event);
+      return FilterComposedText(*static_cast<QInputMethodEvent*>(event));
+    case QEvent::MouseMove: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      OfferSetCursor();
+      return OfferMouse(Message::MouseMove, mouse->position().toPoint(), mouse->buttons());
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton) return false;
+      const Message message = event->type() == QEvent::MouseButtonRelease ? Message::LButtonUp : Message::LButtonDown;
+      return OfferMouse(message, mouse->position().toPoint(), mouse->buttons());
+    }
+    case QEvent::Enter:
+      OfferSetCursor();
+      return false;
+    case QEvent::Leave:
+      if (CaptureHolder() == m_widget) {
+        // The first move outside, as the holder of the capture sees it. Where the pointer
+        // went is not always known by now; it is outside the window in any case.
+        QPoint outside = m_widget->mapFromGlobal(QCursor::pos());
+        if (m_widget->rect().contains(outside)) outside = QPoint(-1, -1);
+        OfferMouse(Message::MouseMove, outside, QApplication::mouseButtons());
+      }
+      return false;
+    case QEvent::FocusIn:
+      OfferFocus(Message::SetFocus);
+      return false;
+    case QEvent::FocusOut:
+      OfferFocus(Message::KillFocus);
+      return false;
     default:
       return false;
   }
 }
 
-bool WindowHook::FilterTypedCharacters(QEvent* event) {
+bool WindowHook::Offer(MessageArgs& args) {
+  if (!m_owner.HasHandler(args.message, kAnyControl)) return false;
+  m_owner.Dispatch(args);
+  return true;
+}
+
+// A key goes first to the owner's key handler, which may keep it, then to its
+// character filter. True keeps the key from the control.
+bool WindowHook::OfferKey(const QKeyEvent& event) {
+  MessageArgs args{Message::KeyDown};
+  args.character = VirtualKey(event);
+  args.keyFlags = event.isAutoRepeat() ? KF_REPEAT : 0;
+  m_owner.m_defaultRequested = false;
+  if (Offer(args) && !m_owner.m_defaultRequested) return true;
+  return FilterTypedCharacters(event);
+}
+
+bool WindowHook::FilterTypedCharacters(const QKeyEvent& event) {
   if (!m_owner.HasHandler(Message::Char, kAnyControl)) return false;
-  if (event->type() == QEvent::KeyPress) {
-    const std::optional<unsigned> character = TypedCharacter(*static_cast<QKeyEvent*>(event));
-    return character.has_value() && !OfferCharacter(*character);
+  const KeyTyping typing = TypingOf(event);
+  switch (typing.kind) {
+    case KeyTyping::Kind::Key:
+      return false;
+    case KeyTyping::Kind::Command:
+      return true;
+    case KeyTyping::Kind::Characters:
+      break;
   }
-  // Text composed by an input method is typed too: it passes only if every
-  // character would.
-  const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
-  for (char32_t character : committed.toUcs4()) {
+  // A key that types several characters types them all or none.
+  for (char32_t character : typing.characters) {
+    if (!OfferCharacter(static_cast<unsigned>(character))) return true;
+  }
+  return false;
+}
+
+// Text composed by an input method is typed too: it passes only if every character would.
+bool WindowHook::FilterComposedText(const QInputMethodEvent& event) {
+  if (!m_owner.HasHandler(Message::Char, kAnyControl)) return false;
+  for (char32_t character : event.commitString().toStdU32String()) {
     if (!OfferCharacter(static_cast<unsigned>(character))) return true;
   }
   return false;
@@ -80,7 +157,33 @@ bool WindowHook::OfferCharacter(unsigned character) {
   return m_owner.m_defaultRequested;
 }
 
-void ApplyControlColours(CWnd& control) {
+bool WindowHook::OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons) {
+  MessageArgs args{message};
+  args.point = {position.x(), position.y()};
+  args.keyFlags = buttons.testFlag(Qt::LeftButton) ? MK_LBUTTON : 0;
+  return Offer(args);
+}
+
+void WindowHook::OfferFocus(Message message) {
+  MessageArgs args{message};
+  if (message == Message::KillFocus) args.control = CWnd::FromHandle(QApplication::focusWidget());
+  Offer(args);
+}
+
+// The owner that chooses a pointer shape sets it; one that declines gets the standard one.
+void WindowHook::OfferSetCursor() {
+  MessageArgs args{Message::SetCursor};
+  BeginCursorRequest();
+  if (!Offer(args)) return;
+  const HCURSOR chosen = ChosenCursor();
+  if (args.handled && chosen != nullptr) {
+    m_widget->setCursor(*chosen);
+  } else {
+    m_widget->unsetCursor();
+  }
+}
+
+void WindowHook::ApplyControlColours(CWnd& control) {
   QWidget* widget = control.GetSafeHwnd();
   CWnd* parent = control.GetParent();
   if (widget == nullptr || parent == nullptr) return;
@@ -95,7 +198,7 @@ void ApplyControlColours(CWnd& control) {
   args.dc = &dc;
   args.control = &control;
   args.ctlColorKind = kind;
-  parent->Dispatch(args);
+  if (!parent->Dispatch(args)) parent->OnCtlColor(&dc, &control, kind);
 
   const std::optional<COLORREF> asked = dc.GetTextColor();
   const QColor wanted = asked ? QColor(GetRValue(*asked), GetGValue(*asked), GetBValue(*asked))
@@ -196,11 +299,56 @@ void CWnd::Invalidate() {
   if (m_widget != nullptr) m_widget->update();
 }
 
+std::optional<LOGFONT> CWnd::GetFont() const {
+  if (m_widget == nullptr) return std::nullopt;
+  return CFont::Describe(m_widget->font());
+}
+
+void CWnd::SetFont(const CFont* font, bool redraw) {
+  if (m_widget == nullptr || font == nullptr || font->IsNull()) return;
+  m_widget->setFont(*font->Get());
+  if (redraw) m_widget->update();
+}
+
+void CWnd::GetWindowRect(CRect* rect) const {
+  if (m_widget == nullptr) return;
+  const QPoint topLeft = m_widget->mapToGlobal(QPoint(0, 0));
+  *rect = {topLeft.x(), topLeft.y(), topLeft.x() + m_widget->width(), topLeft.y() + m_widget->height()};
+}
+
+// A framed control's client area lies inside its frame.
+void CWnd::GetClientRect(CRect* rect) const {
+  if (m_widget == nullptr) return;
+  const auto* frame = qobject_cast<const QFrame*>(m_widget);
+  const QSize size = frame != nullptr ? frame->frameRect().adjusted(frame->frameWidth(), frame->frameWidth(),
+                                                                     -frame->frameWidth(), -frame->frameWidth())
+                                            .size()
+                                      : m_widget->size();
+  *rect = {0, 0, size.width(), size.height()};
+}
+
+void CWnd::ScreenToClient(CRect* rect) const {
+  if (m_widget == nullptr) return;
+  const QPoint topLeft = m_widget->mapFromGlobal(QPoint(rect->left, rect->top));
+  *rect = {topLeft.x(), topLeft.y(), topLeft.x() + rect->Width(), topLeft.y() + rect->Height()};
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, bool repaint) {
+  if (m_widget == nullptr) return;
+  m_widget->setGeometry(x, y, width, height);
+  if (repaint) m_widget->update();
+}
+
+void CWnd::SetCapture() { CaptureHolder() = m_widget; }
+
+void ReleaseCapture() { CaptureHolder() = nullptr; }
+
 bool CWnd::SubclassDlgItem(int id, CWnd* parent) {
   if (parent == nullptr) return false;
   for (const Child& child : parent->m_children) {
     if (child.id == id) {
-      Attach(child.widget, id);
+      Attach(child.widget, id, child.style);
+      PreSubclassWindow();
       return true;
     }
   }
@@ -214,18 +362,28 @@ bool CWnd::OnCommand(int id) {
   return Dispatch(args);
 }
 
-HBRUSH CWnd::OnCtlColor(CDC* /*dc*/, CWnd* /*control*/, unsigned /*ctlColorKind*/) { return nullptr; }
+HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
+  if (control == nullptr) return nullptr;
+  MessageArgs args{Message::ReflectedCtlColor, control->GetDlgCtrlID()};
+  args.dc = dc;
+  args.ctlColorKind = ctlColorKind;
+  control->Dispatch(args);
+  return args.brush;
+}
 
 void CWnd::Default() { m_defaultRequested = true; }
 
-void CWnd::Attach(QWidget* widget, int id) {
+void CWnd::Attach(QWidget* widget, int id, unsigned controlStyle) {
   Detach();
   m_widget = widget;
   m_id = id;
+  m_style = controlStyle;
   CWnd*& handler = Handlers()[widget];
   m_replaced = handler;
   handler = this;
   m_hook = std::make_unique<detail::WindowHook>(*this, widget);
+  // Moves reach a window that follows the pointer even with no button down.
+  if (HasHandler(Message::MouseMove, kAnyControl)) widget->setMouseTracking(true);
 }
 
 void CWnd::Detach() {
@@ -245,9 +403,9 @@ void CWnd::Detach() {
   m_replaced = nullptr;
 }
 
-void CWnd::AddChild(QWidget* widget, int id, std::unique_ptr<CWnd> wrapper) {
-  wrapper->Attach(widget, id);
-  m_children.push_back({id, widget, std::move(wrapper)});
+void CWnd::AddChild(QWidget* widget, int id, unsigned controlStyle, std::unique_ptr<CWnd> wrapper) {
+  wrapper->Attach(widget, id, controlStyle);
+  m_children.push_back({id, controlStyle, widget, std::move(wrapper)});
 }
 
 void CWnd::ClearChildren() { m_children.clear(); }

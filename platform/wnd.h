@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/font.h"
 #include "platform/message_map.h"
 
 class QWidget;
@@ -29,6 +31,8 @@ class CWnd : public CCmdTarget {
   QWidget* GetSafeHwnd() const { return m_widget; }
   bool IsWindow() const { return m_widget != nullptr; }
   int GetDlgCtrlID() const { return m_id; }
+  // The control's style bits from its template (see style:: in dialog_template.h).
+  unsigned GetStyle() const { return m_style; }
 
   // A child control by identifier, or null.
   CWnd* GetDlgItem(int id) const;
@@ -49,10 +53,25 @@ class CWnd : public CCmdTarget {
   void EnableWindow(bool enable);
   bool IsWindowEnabled() const;
   void SetFocus();
+  // Redraws the window soon, asking for its colours again.
   void Invalidate();
 
+  // The font the window draws with.
+  std::optional<LOGFONT> GetFont() const;
+  void SetFont(const CFont* font, bool redraw = true);
+
+  // The window's rectangle in screen coordinates; its client area in its own.
+  void GetWindowRect(CRect* rect) const;
+  void GetClientRect(CRect* rect) const;
+  void ScreenToClient(CRect* rect) const;
+  // Moves the window, in its parent's client coordinates.
+  void MoveWindow(int x, int y, int width, int height, bool repaint = true);
+
+  // The window hears of the pointer leaving it: the first mouse move outside reaches it.
+  void SetCapture();
+
   // Takes over control `id` of `parent`: from now on this object's message table sees
-  // the control's messages.
+  // the control's messages. PreSubclassWindow runs once the control is attached.
   bool SubclassDlgItem(int id, CWnd* parent);
 
   // Help requests end here. Windows without help do nothing.
@@ -62,17 +81,21 @@ class CWnd : public CCmdTarget {
   virtual bool OnCommand(int id);
 
  protected:
-  // The standard answer to a colour request: the standard brush, colours unchanged.
+  // The standard answer to a colour request: the control's own answer if it has one,
+  // else the standard brush with the colours unchanged.
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind);
 
   // Inside a handler of a control's own message: let the control process it as usual.
   void Default();
 
+  // A member taking over a control sets itself up here.
+  virtual void PreSubclassWindow() {}
+
   // For windows that build their own controls: attaches the window itself, and
   // records a child control under its identifier with a plain CWnd for it.
-  void Attach(QWidget* widget, int id = 0);
+  void Attach(QWidget* widget, int id = 0, unsigned controlStyle = 0);
   void Detach();
-  void AddChild(QWidget* widget, int id, std::unique_ptr<CWnd> wrapper);
+  void AddChild(QWidget* widget, int id, unsigned controlStyle, std::unique_ptr<CWnd> wrapper);
   void ClearChildren();
   // The children in the order they were added (template order).
   std::vector<QWidget*> ChildWidgets() const;
@@ -86,17 +109,22 @@ class CWnd : public CCmdTarget {
 
   struct Child {
     int id;
+    unsigned style;
     QWidget* widget;
     std::unique_ptr<CWnd> wrapper;
   };
 
   QWidget* m_widget = nullptr;
   int m_id = 0;
+  unsigned m_style = 0;
   CWnd* m_replaced = nullptr;  // the plain CWnd a subclassing member stands in for
   std::unique_ptr<detail::WindowHook> m_hook;
   std::vector<Child> m_children;
   bool m_defaultRequested = false;
 };
+
+// Ends the capture SetCapture started.
+void ReleaseCapture();
 
 class CEdit : public CWnd {};
 class CStatic : public CWnd {};

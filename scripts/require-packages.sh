@@ -21,6 +21,6 @@ require_packages() {
 }
 
 # What building the library, the batch tool and the desktop program needs.
-BUILD_PACKAGES=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-dev fonts-dejavu-core)
 # What the tests need besides: GoogleTest, and the locale sources for a comma-decimal locale.
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales)

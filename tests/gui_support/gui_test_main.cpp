@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 
-#include "app/varnolix_app.h"
+#include "platform/win_app.h"
 #include "tests/gui_support/modal_windows.h"
 
 namespace {
@@ -36,8 +37,11 @@ int main(int argc, char* argv[]) {
   }
   standardHandler = qInstallMessageHandler(QuietMessages);
   QApplication application(argc, argv);
-  // The program is named after its file; the tests run under other names.
-  varnolix::theApp.m_strAppName = "Varnolix";
+  // The program's application object where the program is linked in, else one in its
+  // place. Either is named as the program is; the tests run under other names.
+  std::optional<varnolix::CWinApp> standIn;
+  if (varnolix::AfxGetApp() == nullptr) standIn.emplace();
+  varnolix::AfxGetApp()->m_strAppName = "Varnolix";
   QApplication::setApplicationName(QStringLiteral("Varnolix"));
   const varnolix::test::ModalWatchdog watchdog;
   return RUN_ALL_TESTS();

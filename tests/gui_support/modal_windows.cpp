@@ -31,7 +31,7 @@ ModalWatchdog::ModalWatchdog() {
   m_timer.start(50);
 }
 
-ExpectedModal::ExpectedModal(CloseBy how) : m_how(how) {
+ExpectedModal::ExpectedModal(CloseBy how, std::function<void(QWidget*)> use) : m_how(how), m_use(std::move(use)) {
   ++expectedCount;
   QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
   m_timer.start(10);
@@ -48,6 +48,10 @@ void ExpectedModal::Poll() {
   QWidget* focus = modal->focusWidget();
   auto* focusedButton = qobject_cast<QAbstractButton*>(focus);
   m_seen = {true, modal->windowTitle(), focusedButton != nullptr ? focusedButton->text() : QString(), modal};
+  if (m_use) {
+    m_use(modal);
+    focus = modal->focusWidget();
+  }
   // From here on a window that stays open is the watchdog's.
   --expectedCount;
   m_counted = false;

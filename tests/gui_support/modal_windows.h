@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace varnolix::test {
 
@@ -29,11 +30,12 @@ struct SeenModal {
   QPointer<QWidget> window;
 };
 
-// Arranges for the next modal window to be looked at and closed as a person would:
-// create one before the click or key that opens the window.
+// Arranges for the next modal window to be looked at, used and closed as a person
+// would: create one before the click or key that opens the window. `use` runs while
+// the window is open, before it is closed.
 class ExpectedModal {
  public:
-  explicit ExpectedModal(CloseBy how);
+  explicit ExpectedModal(CloseBy how, std::function<void(QWidget* window)> use = {});
   ~ExpectedModal();
   ExpectedModal(const ExpectedModal&) = delete;
   ExpectedModal& operator=(const ExpectedModal&) = delete;
@@ -43,6 +45,7 @@ class ExpectedModal {
  private:
   void Poll();
   CloseBy m_how;
+  std::function<void(QWidget*)> m_use;
   SeenModal m_seen;
   QTimer m_timer;
   bool m_counted = true;

@@ -1,11 +1,17 @@
 // Test doubles for the services with outside effects: they record what the program
-// asked for and show or open nothing.
+// asked for, answer as the test says, and show, sound, open or start nothing.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/beep.h"
+#include "platform/command_start.h"
+#include "platform/cursor.h"
+#include "platform/key_store.h"
 #include "platform/message_box.h"
 #include "platform/service.h"
 #include "platform/shell.h"
@@ -31,21 +37,66 @@ struct RecordingMessageBoxes : MessageBoxes {
   std::vector<RecordedBox> boxes;
 };
 
-// Answers every request as a missing file.
+// Answers every request with `answer`: by default, a missing file.
 struct RecordingShell : Shell {
   std::intptr_t Execute(const ShellRequest& request) override {
     requests.push_back(request);
-    return SE_ERR_FNF;
+    return answer;
   }
+  std::intptr_t answer = SE_ERR_FNF;
   std::vector<ShellRequest> requests;
 };
 
-// Both recorders in place for the lifetime of the object.
+// Keys by their full path below HKEY_CLASSES_ROOT; empty unless the test fills it.
+struct RecordingKeyStore : KeyStore {
+  std::optional<std::string> DefaultValue(HKEY root, std::string_view path) override {
+    reads.emplace_back(path);
+    const auto found = keys.find(std::string(path));
+    if (root != HKEY_CLASSES_ROOT || found == keys.end()) return std::nullopt;
+    return found->second;
+  }
+  std::map<std::string, std::string> keys;
+  std::vector<std::string> reads;
+};
+
+struct RecordingCommandStarter : CommandStarter {
+  unsigned Start(std::string_view commandLine, int showCommand) override {
+    commandLines.emplace_back(commandLine);
+    showCommands.push_back(showCommand);
+    return answer;
+  }
+  unsigned answer = kCommandStarted;
+  std::vector<std::string> commandLines;
+  std::vector<int> showCommands;
+};
+
+struct RecordingBeeper : Beeper {
+  void Beep(unsigned type) override { beeps.push_back(type); }
+  std::vector<unsigned> beeps;
+};
+
+// A hand that is there, or missing, as the test says; counts the loads.
+struct CountingHandCursor : HandCursorSource {
+  HCURSOR Load() override {
+    ++loads;
+    return missing ? nullptr : HandCursorSource::Production().Load();
+  }
+  bool missing = false;
+  int loads = 0;
+};
+
+// Every double in place for the lifetime of the object.
 struct RecordedServices {
   RecordingMessageBoxes boxes;
   RecordingShell shell;
+  RecordingKeyStore keyStore;
+  RecordingCommandStarter commands;
+  RecordingBeeper beeper;
   ScopedService<MessageBoxes> boxesInPlace{boxes};
   ScopedService<Shell> shellInPlace{shell};
+  ScopedService<KeyStore> keyStoreInPlace{keyStore};
+  ScopedService<CommandStarter> commandsInPlace{commands};
+  ScopedService<Beeper> beeperInPlace{beeper};
 };
 
 }  // namespace varnolix::test

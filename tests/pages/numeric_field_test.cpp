@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTest>
@@ -57,6 +59,59 @@ TEST_F(NumericFieldTest, TakesDigitsPointsAndEditingKeysOnly) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
     EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), c.text) << "key " << c.key << " with " << c.modifiers;
+  }
+}
+
+// However a key types, with any modifier, from the keypad, through AltGr, a dead key or
+// an input method, only digits, points and backspace reach the field; a key pressed
+// with Alt is a command and types nothing at all. The text is selected, so anything
+// that got through would replace it.
+TEST_F(NumericFieldTest, EveryWayOfTypingPassesTheFilter) {
+  const struct {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+    const char* expected;
+  } keys[] = {
+      {"Alt+letter", Qt::Key_Q, Qt::AltModifier, QStringLiteral("q"), "12"},
+      {"Alt+digit", Qt::Key_7, Qt::AltModifier, QStringLiteral("7"), "12"},
+      {"Alt+Shift+minus", Qt::Key_Underscore, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral("_"), "12"},
+      {"AltGr digit", Qt::Key_7, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("7"), "7"},
+      {"AltGr sign", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), "12"},
+      {"third level sign", Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"), "12"},
+      {"keypad digit", Qt::Key_5, Qt::KeypadModifier, QStringLiteral("5"), "5"},
+      {"keypad point", Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."), "."},
+      {"keypad minus", Qt::Key_Minus, Qt::KeypadModifier, QStringLiteral("-"), "12"},
+      {"Ctrl+keypad minus", Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, QStringLiteral("-"), "12"},
+      {"Ctrl+Shift+keypad digit", Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier,
+       QStringLiteral("1"), "12"},
+      {"Meta+letter", Qt::Key_X, Qt::MetaModifier, QStringLiteral("x"), "12"},
+      {"dead key then letter", Qt::Key_A, {}, QStringLiteral("\u00B4a"), "12"},
+      {"two characters, one refused", Qt::Key_1, {}, QStringLiteral("1a"), "12"},
+      {"two digits at once", Qt::Key_3, {}, QStringLiteral("34"), "34"},
+      {"another script's digit", Qt::Key_unknown, {}, QString(QChar(0x0663)), "12"},
+      {"a joiner", Qt::Key_unknown, Qt::ControlModifier | Qt::ShiftModifier, QString(QChar(0x200C)), "12"},
+  };
+  const auto selectAll = [this] {
+    TypeInto(kIncomeTab, income::kBasicPerMonth, "12", true);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
+  };
+  for (const auto& k : keys) {
+    selectAll();
+    QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+    EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), k.expected) << k.name;
+  }
+  const std::pair<QString, const char*> composed[] = {
+      {QStringLiteral("5"), "5"}, {QStringLiteral("5.5"), "5.5"}, {QStringLiteral("5x"), "12"},
+      {QStringLiteral("\u0665"), "12"}};
+  for (const auto& [text, expected] : composed) {
+    selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), expected) << text.toStdString();
   }
 }
 

@@ -1,0 +1,63 @@
+// The key store on the desktop, over a desktop of the test's own: the user's choice of
+// browser for web pages, and that browser's command line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "platform/key_store.h"
+
+namespace varnolix {
+namespace {
+
+std::optional<std::string> Read(std::string_view path) {
+  HKEY key{};
+  if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  std::string value;
+  long size = 260;
+  const long read = RegQueryValue(key, value, &size);
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  return read == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
+}
+
+TEST(DesktopKeyStore, NamesTheUsersBrowserAndItsCommandLine) {
+  EXPECT_EQ(Read(".htm"), "varnolix-test-browser.desktop");
+  EXPECT_EQ(Read("varnolix-test-browser.desktop\\shell\\open\\command"),
+            "true --new-window \"%1\" --icon web-browser --class='Test Browser' %");
+  EXPECT_EQ(Read("varnolix-other-browser.desktop\\shell\\open\\command"), "true %1");
+  for (const char* missing : {"no-such-browser.desktop\\shell\\open\\command", ".html", "\\shell\\open\\command",
+                              "varnolix-test-browser.desktop", ""}) {
+    EXPECT_EQ(Read(missing), std::nullopt) << missing;
+  }
+}
+
+TEST(DesktopKeyStore, AValueIsReadOnlyWhenItFitsWithItsTerminator) {
+  HKEY key{};
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".htm", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+  const long needed = static_cast<long>(std::string("varnolix-test-browser.desktop").size() + 1);
+  std::string value = "untouched";
+  long size = needed - 1;
+  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_MORE_DATA);
+  EXPECT_EQ(size, needed);
+  EXPECT_EQ(value, "untouched");
+  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_SUCCESS);
+  EXPECT_EQ(value, "varnolix-test-browser.desktop");
+  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_INVALID_HANDLE);
+}
+
+}  // namespace
+}  // namespace varnolix
+
+int main(int argc, char* argv[]) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Before anything asks the desktop: its folders are the test's alone.
+  for (const auto& [variable, folder] : {std::pair{"XDG_DATA_HOME", "/data"}, std::pair{"XDG_DATA_DIRS", "/data"},
+                                         std::pair{"XDG_CONFIG_HOME", "/config"},
+                                         std::pair{"XDG_CONFIG_DIRS", "/config"}}) {
+    setenv(variable, (std::string(VARNOLIX_TEST_DESKTOP) + folder).c_str(), 1);
+  }
+  return RUN_ALL_TESTS();
+}
