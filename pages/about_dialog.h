@@ -1,7 +1,9 @@
 // The About box: the product and its version, the copyright and the disclaimer, the
-// maker's logo and web address. A new one is made for every help request.
+// maker's logo, and a link to the maker's web page. A new one, with a new link, is
+// made for every help request.
 #pragma once
 
+#include "hyperlink/hyperlink.h"
 #include "platform/dialog.h"
 
 namespace varnolix {
@@ -9,6 +11,13 @@ namespace varnolix {
 class CAboutDlg : public CDialog {
  public:
   explicit CAboutDlg(CWnd* parent = nullptr);
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  bool OnInitDialog() override;
+  void OnOK() override;
+
+  CHyperLink m_hyperLink;
 };
 
 }  // namespace varnolix

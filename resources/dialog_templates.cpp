@@ -4,6 +4,7 @@
 
 #include "platform/types.h"
 #include "resources/resource_ids.h"
+#include "varnolix/version.h"
 
 namespace varnolix::resources {
 namespace {
@@ -117,7 +118,7 @@ constexpr std::array kTaxResultsControls{
 constexpr std::array kAboutControls{
     Button(IDOK, "OK", 152, 128, 50, 14, s::kPushButton | s::kDefaultButton),
     Label("Varnolix 1.0\n"
-          "Copyright \u00A9 2026 the Varnolix developers\n"
+          "Copyright \u00A9 2026 The Varnolix developers\n"
           "Learn more about the Varnolix developers\n"
           "and their programs at their web site:",
           12, 4, 195, 34, 0, s::kVisible | s::kGroup | s::kAlignCenter | s::kStaticEdge, about::kProductText),
@@ -130,8 +131,9 @@ constexpr std::array kAboutControls{
     Label("of calculations performed using this software and accepts no liability whatsoever for any loss "
           "caused as a result of reliance placed on any calculation so performed.",
           14, 93, 192, 25, 0, s::kVisible | s::kGroup),
-    Label(kWebAddress, 65, 42, 90, 12, 0, s::kVisible | s::kGroup | s::kAlignCenter | s::kCenterVertically,
-          about::kLink),
+    // A tab stop, so that the keyboard reaches the link.
+    Label(kHomepage, 65, 42, 90, 12, 0,
+          s::kVisible | s::kTabStop | s::kGroup | s::kAlignCenter | s::kCenterVertically, about::kLink),
 };
 
 constexpr std::array<std::string_view, 4> kIconImages{

@@ -15,9 +15,6 @@ extern const DialogTemplate kSection80Dialog;          // 140
 extern const DialogTemplate kTaxResultsDialog;         // 141
 extern const DialogTemplate kAboutDialog;              // 142
 
-// The maker's web page, shown and opened by the About box.
-inline constexpr std::string_view kWebAddress = "https://varnolix.example/";
-
 // The program's icon at several sizes, for the window and the desktop.
 std::span<const std::string_view> ApplicationIconImages();
 
