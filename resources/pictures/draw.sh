@@ -12,7 +12,7 @@
 # Every bitmap is drawn at twice its nominal size (bitmap 135, nominal 68 x 18,
 # becomes a 136 x 36 PNG) so that it stays crisp when the dialogs scale it with
 # their font. The 16-colour bitmaps use the light grey RGB(192,192,192) as their
-# background and the classic 16-colour VGA palette; text is antialiased, with its
+# background and the standard 16-colour VGA palette; text is antialiased, with its
 # edge shades limited to a few levels, and all lines sit on even pixel positions so
 # that the pictures stay sharp at nominal size too. The output is deterministic:
 # running the script twice gives byte-identical files.
