@@ -37,6 +37,7 @@ void CHyperLink::PreSubclassWindow() {
 
   m_tipLink.Create(this);
   m_tipLink.AddTool(this, m_strTarget);
+  PresentAsLink();
   CStatic::PreSubclassWindow();
 }
 

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <unordered_map>
 
+#include "platform/accessible_link.h"
 #include "platform/cursor.h"
 #include "platform/dc.h"
 #include "platform/qt_helpers.h"
@@ -340,6 +341,10 @@ void CWnd::MoveWindow(int x, int y, int width, int height, bool repaint) {
 }
 
 void CWnd::SetCapture() { CaptureHolder() = m_widget; }
+
+void CWnd::PresentAsLink() {
+  if (m_widget != nullptr) detail::PresentAsLink(m_widget);
+}
 
 void ReleaseCapture() { CaptureHolder() = nullptr; }
 

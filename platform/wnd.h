@@ -70,6 +70,10 @@ class CWnd : public CCmdTarget {
   // The window hears of the pointer leaving it: the first mouse move outside reaches it.
   void SetCapture();
 
+  // Screen readers meet the control as a link named by its text; its action is a
+  // press of the space key.
+  void PresentAsLink();
+
   // Takes over control `id` of `parent`: from now on this object's message table sees
   // the control's messages. PreSubclassWindow runs once the control is attached.
   bool SubclassDlgItem(int id, CWnd* parent);

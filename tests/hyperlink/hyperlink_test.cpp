@@ -2,6 +2,7 @@
 // and the keys, how it fits its text, its font, tooltip and pointer.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
@@ -236,6 +237,25 @@ TEST(LinkAttaching, TheLinkIsUnderlinedAndFittedAroundItsCentre) {
   EXPECT_EQ(host.link.m_strTarget, kAddress);
   EXPECT_EQ(host.emptyLink.m_strTarget, "");
   EXPECT_EQ(host.Widget(kEmptyLink)->toolTip(), QString());
+}
+
+// A screen reader meets a link named by its address, and its press action opens it.
+TEST(LinkAttaching, ScreenReadersMeetALinkThatTheirPressOpens) {
+  RecordedServices recorded;
+  recorded.shell.answer = kShellOpened;
+  LinkHost host;
+  host.Show();
+  QAccessibleInterface* link = QAccessible::queryAccessibleInterface(host.Widget(kLink));
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->role(), QAccessible::Link);
+  EXPECT_EQ(link->text(QAccessible::Name).toStdString(), kAddress);
+  EXPECT_EQ(link->text(QAccessible::Description).toStdString(), kAddress);
+  ASSERT_NE(link->actionInterface(), nullptr);
+  EXPECT_EQ(link->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+  link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  ASSERT_EQ(recorded.shell.requests.size(), 1u);
+  EXPECT_EQ(recorded.shell.requests.front().file, kAddress);
+  EXPECT_TRUE(host.link.m_bFollowed);
 }
 
 bool ShowsTheHand(QWidget* widget) {
