@@ -2,6 +2,7 @@
 
 #include "pages/about_dialog.h"
 #include "platform/shell.h"
+#include "platform/win_app.h"
 
 namespace varnolix {
 
@@ -37,7 +38,14 @@ void CModPropertySheet::WinHelp(std::uint32_t /*data*/, unsigned /*command*/) {
   about.DoModal();
 }
 
-// The help file is looked for in the current directory; a failure is not reported.
-void CModPropertySheet::OnApplyNow() { ShellExecute("open", "Varnolix.hlp", "", "", SW_SHOW); }
+// The help file of the current folder where there is one, else the manual installed
+// with the program. A failure is not reported.
+void CModPropertySheet::OnApplyNow() {
+  if (ShellExecute("open", "Varnolix.hlp", "", "", SW_SHOW) != SE_ERR_FNF) return;
+  std::string manual = AfxGetProgramPath();
+  manual.resize(manual.rfind('/') + 1);
+  manual += VARNOLIX_MANUAL_FROM_PROGRAM;
+  ShellExecute("open", manual, "", "", SW_SHOW);
+}
 
 }  // namespace varnolix

@@ -1,6 +1,7 @@
 #include "platform/win_app.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 
 #include "platform/property_sheet.h"
@@ -42,6 +43,8 @@ std::string CWinApp::NameFromProgramPath(std::string_view path) {
 }
 
 CWinApp* AfxGetApp() { return CurrentApp(); }
+
+std::string AfxGetProgramPath() { return QCoreApplication::applicationFilePath().toStdString(); }
 
 int AfxWinMain(int argc, char* argv[]) {
   QApplication application(argc, argv);

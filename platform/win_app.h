@@ -34,6 +34,9 @@ class CWinApp : public CCmdTarget {
 
 CWinApp* AfxGetApp();
 
+// The full path of the running program's file.
+std::string AfxGetProgramPath();
+
 // The program's entry: starts the toolkit, names the application and runs it.
 int AfxWinMain(int argc, char* argv[]);
 

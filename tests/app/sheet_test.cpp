@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -156,16 +158,31 @@ TEST_F(SheetTest, F1AndTheAboutButtonShowTheAboutBox) {
   EXPECT_TRUE(recorded.boxes.boxes.empty());
 }
 
-// A missing help file is not reported, and the button keeps working.
-TEST_F(SheetTest, HelpAsksTheShellToOpenTheHelpFileAndSaysNothingWhenItFails) {
-  ClickButton(ID_APPLY_NOW);
-  ClickButton(ID_APPLY_NOW);
-  ASSERT_EQ(recorded.shell.requests.size(), 2u);
-  for (const ShellRequest& request : recorded.shell.requests) {
-    EXPECT_EQ(request.verb + "|" + request.file + "|" + request.parameters + "|" + request.directory,
-              "open|Varnolix.hlp||");
-    EXPECT_EQ(request.showCommand, SW_SHOW);
+// The help file of the current folder comes first; without one, the manual installed
+// beside the program. Neither failure is reported, and the button keeps working.
+TEST_F(SheetTest, HelpOpensTheHelpFileElseTheManualAndSaysNothingWhenItFails) {
+  const std::string manual = QCoreApplication::applicationDirPath().toStdString() + "/" VARNOLIX_MANUAL_FROM_PROGRAM;
+  const struct {
+    std::intptr_t answer;
+    std::vector<std::string> opened;
+  } cases[] = {
+      {SE_ERR_FNF, {"Varnolix.hlp", manual}},
+      {kShellOpened, {"Varnolix.hlp"}},
+      {SE_ERR_NOASSOC, {"Varnolix.hlp"}},  // there is a help file; nothing on this desktop reads it
+  };
+  for (const auto& c : cases) {
+    recorded.shell.requests.clear();
+    recorded.shell.answer = c.answer;
+    ClickButton(ID_APPLY_NOW);
+    std::vector<std::string> opened;
+    for (const ShellRequest& request : recorded.shell.requests) {
+      opened.push_back(request.file);
+      EXPECT_EQ(request.verb + "|" + request.parameters + "|" + request.directory, "open||");
+      EXPECT_EQ(request.showCommand, SW_SHOW);
+    }
+    EXPECT_EQ(opened, c.opened) << c.answer;
   }
+  EXPECT_TRUE(QFile::exists(QStringLiteral(VARNOLIX_BUILT_MANUAL))) << "the build folder has no manual beside the program";
   EXPECT_TRUE(recorded.boxes.boxes.empty());
   EXPECT_TRUE(SheetIsOpen());
 }
