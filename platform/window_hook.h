@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <string_view>
 
 #include "platform/message_map.h"
 
@@ -30,6 +31,7 @@ class WindowHook : public QObject {
   bool OfferKey(const QKeyEvent& event);
   bool FilterTypedCharacters(const QKeyEvent& event);
   bool FilterComposedText(const QInputMethodEvent& event);
+  bool PassesFilter(std::u32string_view characters);
   bool OfferCharacter(unsigned character);
   bool OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons);
   void OfferFocus(Message message);

@@ -133,20 +133,21 @@ bool WindowHook::FilterTypedCharacters(const QKeyEvent& event) {
     case KeyTyping::Kind::Characters:
       break;
   }
-  // A key that types several characters types them all or none.
-  for (char32_t character : typing.characters) {
-    if (!OfferCharacter(static_cast<unsigned>(character))) return true;
-  }
-  return false;
+  return !PassesFilter(typing.characters);
 }
 
-// Text composed by an input method is typed too: it passes only if every character would.
+// Text composed by an input method is typed too.
 bool WindowHook::FilterComposedText(const QInputMethodEvent& event) {
   if (!m_owner.HasHandler(Message::Char, kAnyControl)) return false;
-  for (char32_t character : event.commitString().toStdU32String()) {
-    if (!OfferCharacter(static_cast<unsigned>(character))) return true;
+  return !PassesFilter(event.commitString().toStdU32String());
+}
+
+// Text that types several characters at once types them all or none.
+bool WindowHook::PassesFilter(std::u32string_view characters) {
+  for (char32_t character : characters) {
+    if (!OfferCharacter(static_cast<unsigned>(character))) return false;
   }
-  return false;
+  return true;
 }
 
 // True when the handler let the control have the character.
