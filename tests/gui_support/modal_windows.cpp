@@ -49,6 +49,8 @@ void ExpectedModal::Poll() {
   auto* focusedButton = qobject_cast<QAbstractButton*>(focus);
   m_seen = {true, modal->windowTitle(), focusedButton != nullptr ? focusedButton->text() : QString(), modal};
   if (m_use) {
+    // A window not yet on the screen paints nothing; a person sees it before using it.
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(modal)) << "the modal window never showed";
     m_use(modal);
     focus = modal->focusWidget();
   }
