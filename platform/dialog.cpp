@@ -73,13 +73,13 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
   switch (kind) {
     case ControlKind::Edit:
       return std::make_unique<CEdit>();
-    case ControlKind::PushButton:
-      return std::make_unique<CButton>();
     case ControlKind::Label:
     case ControlKind::Picture:
+      return std::make_unique<CStatic>();
+    case ControlKind::PushButton:
       break;
   }
-  return std::make_unique<CStatic>();
+  return std::make_unique<CWnd>();
 }
 
 }  // namespace

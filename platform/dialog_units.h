@@ -21,9 +21,6 @@ class DialogUnits {
   // drawn for that font, grow by it.
   double PictureScale() const;
 
-  int BaseX() const { return m_baseX; }
-  int BaseY() const { return m_baseY; }
-
  private:
   int m_baseX;
   int m_baseY;

@@ -22,7 +22,7 @@ class CDC;
 class CWnd;
 
 // The brush a colour request returns. Controls here always fill with their standard
-// background, so the value only passes through.
+// background, so nothing uses it; handlers return null.
 using HBRUSH = const struct BrushTag*;
 
 enum class Message {
@@ -45,12 +45,11 @@ struct MessageArgs {
   int id = 0;
   CDC* dc = nullptr;              // CtlColor, ReflectedCtlColor
   CWnd* control = nullptr;        // CtlColor: the control asking; SetFocus, KillFocus: the other window
-  unsigned ctlColorKind = 0;      // CtlColor, ReflectedCtlColor: CTLCOLOR_EDIT, _STATIC or _BTN
+  unsigned ctlColorKind = 0;      // CtlColor, ReflectedCtlColor: CTLCOLOR_EDIT or CTLCOLOR_STATIC
   unsigned character = 0;         // Char: the character; KeyDown: the virtual key
   unsigned repeatCount = 1;       // Char, KeyDown
   unsigned keyFlags = 0;          // Char, KeyDown (KF_REPEAT); mouse messages: MK_ flags
   CPoint point{};                 // mouse messages, in the control's client coordinates
-  HBRUSH brush = nullptr;         // CtlColor, ReflectedCtlColor: the handler's answer
   bool handled = false;           // SetCursor: the handler chose the shape
 };
 
@@ -91,7 +90,7 @@ MessageEntry OnEditChange(int id, void (T::*handler)()) {
 template <class T>
 MessageEntry OnCtlColorRequest(HBRUSH (T::*handler)(CDC*, CWnd*, unsigned)) {
   return {Message::CtlColor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
-            args.brush = (static_cast<T&>(target).*handler)(args.dc, args.control, args.ctlColorKind);
+            (static_cast<T&>(target).*handler)(args.dc, args.control, args.ctlColorKind);
           }};
 }
 
@@ -99,7 +98,7 @@ MessageEntry OnCtlColorRequest(HBRUSH (T::*handler)(CDC*, CWnd*, unsigned)) {
 template <class T>
 MessageEntry OnReflectedCtlColor(HBRUSH (T::*handler)(CDC*, unsigned)) {
   return {Message::ReflectedCtlColor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
-            args.brush = (static_cast<T&>(target).*handler)(args.dc, args.ctlColorKind);
+            (static_cast<T&>(target).*handler)(args.dc, args.ctlColorKind);
           }};
 }
 

@@ -151,12 +151,6 @@ int CPropertySheet::DoModal() {
   return result;
 }
 
-void CPropertySheet::Create() {
-  BuildWindow();
-  OnInitDialog();
-  m_window->show();
-}
-
 void CPropertySheet::EndDialog(int result) {
   if (m_window != nullptr) m_window->done(result);
 }
@@ -239,7 +233,7 @@ void CPropertySheet::BuildWindow() {
       if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
     });
     buttons->addWidget(button);
-    AddChild(button, standard.id, style::kPushButton, std::make_unique<CButton>());
+    AddChild(button, standard.id, style::kPushButton, std::make_unique<CWnd>());
   }
   layout->addLayout(buttons);
 

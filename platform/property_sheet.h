@@ -56,8 +56,6 @@ class CPropertySheet : public CWnd {
 
   // Runs the sheet until it is closed; returns IDCANCEL or IDOK.
   virtual int DoModal();
-  // Shows the sheet and returns at once; the sheet lives until destroyed or closed.
-  void Create();
   void EndDialog(int result);
 
   // Sends a command to the active page, then the sheet, then the application,
@@ -68,9 +66,10 @@ class CPropertySheet : public CWnd {
   // Builds the buttons and shows the first page. Derived sheets adjust the buttons.
   virtual bool OnInitDialog();
   bool OnCommand(int id) override;
+  // Builds the sheet's window, hidden, with its tabs and buttons.
+  void BuildWindow();
 
  private:
-  void BuildWindow();
   void DestroyWindow();
   void ChainTabOrder(CPropertyPage& page);
 

@@ -12,13 +12,8 @@ inline constexpr std::intptr_t SE_ERR_FNF = 2;
 inline constexpr std::intptr_t SE_ERR_PNF = 3;
 inline constexpr std::intptr_t SE_ERR_ACCESSDENIED = 5;
 inline constexpr std::intptr_t SE_ERR_OOM = 8;
-inline constexpr std::intptr_t SE_ERR_SHARE = 26;
 inline constexpr std::intptr_t SE_ERR_ASSOCINCOMPLETE = 27;
-inline constexpr std::intptr_t SE_ERR_DDETIMEOUT = 28;
-inline constexpr std::intptr_t SE_ERR_DDEFAIL = 29;
-inline constexpr std::intptr_t SE_ERR_DDEBUSY = 30;
 inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;
-inline constexpr std::intptr_t SE_ERR_DLLNOTFOUND = 32;
 inline constexpr std::intptr_t kShellOpened = 42;
 
 struct ShellRequest {

@@ -70,7 +70,6 @@ inline constexpr int SW_SHOW = 5;
 
 // Kinds of control in a colour request.
 inline constexpr unsigned CTLCOLOR_EDIT = 1;
-inline constexpr unsigned CTLCOLOR_BTN = 3;
 inline constexpr unsigned CTLCOLOR_STATIC = 6;
 
 // Help commands.

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <unordered_map>
 
 #include "platform/accessible_link.h"
 #include "platform/cursor.h"
@@ -20,10 +19,15 @@
 namespace varnolix {
 namespace {
 
-// Which CWnd handles each widget. The main thread is the only user.
-std::unordered_map<const QWidget*, CWnd*>& Handlers() {
-  static std::unordered_map<const QWidget*, CWnd*> handlers;
-  return handlers;
+// Which CWnd handles a widget is written on the widget itself.
+constexpr const char* kHandlerProperty = "varnolix-cwnd";
+
+CWnd* HandlerOf(const QWidget* widget) {
+  return static_cast<CWnd*>(widget->property(kHandlerProperty).value<void*>());
+}
+
+void SetHandler(QWidget* widget, CWnd* handler) {
+  widget->setProperty(kHandlerProperty, handler != nullptr ? QVariant::fromValue<void*>(handler) : QVariant());
 }
 
 using detail::ToQString;
@@ -46,12 +50,9 @@ namespace detail {
 
 WindowHook::WindowHook(CWnd& owner, QWidget* widget) : m_owner(owner), m_widget(widget) {
   widget->installEventFilter(this);
-  // The pointer is only a key once the widget is gone; it is never dereferenced.
+  // The widget's handler goes with the widget; the CWnd is left without one.
   connect(widget, &QObject::destroyed, this, [this, widget] {
-    if (m_owner.m_widget != widget) return;
-    const auto found = Handlers().find(widget);
-    if (found != Handlers().end() && found->second == &m_owner) Handlers().erase(found);
-    m_owner.m_widget = nullptr;
+    if (m_owner.m_widget == widget) m_owner.m_widget = nullptr;
   });
 }
 
@@ -219,9 +220,7 @@ CWnd::CWnd() = default;
 CWnd::~CWnd() { Detach(); }
 
 CWnd* CWnd::FromHandle(const QWidget* widget) {
-  if (widget == nullptr) return nullptr;
-  const auto found = Handlers().find(widget);
-  return found == Handlers().end() ? nullptr : found->second;
+  return widget != nullptr ? HandlerOf(widget) : nullptr;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
@@ -285,13 +284,11 @@ void CWnd::ShowWindow(int showCommand) {
   if (m_widget != nullptr) m_widget->setVisible(showCommand != SW_HIDE);
 }
 
-bool CWnd::IsWindowVisible() const { return m_widget != nullptr && m_widget->isVisible(); }
 
 void CWnd::EnableWindow(bool enable) {
   if (m_widget != nullptr) m_widget->setEnabled(enable);
 }
 
-bool CWnd::IsWindowEnabled() const { return m_widget != nullptr && m_widget->isEnabled(); }
 
 void CWnd::SetFocus() {
   if (m_widget != nullptr) m_widget->setFocus(Qt::OtherFocusReason);
@@ -374,7 +371,7 @@ HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
   args.dc = dc;
   args.ctlColorKind = ctlColorKind;
   control->Dispatch(args);
-  return args.brush;
+  return nullptr;
 }
 
 void CWnd::Default() { m_defaultRequested = true; }
@@ -384,9 +381,8 @@ void CWnd::Attach(QWidget* widget, int id, unsigned controlStyle) {
   m_widget = widget;
   m_id = id;
   m_style = controlStyle;
-  CWnd*& handler = Handlers()[widget];
-  m_replaced = handler;
-  handler = this;
+  m_replaced = HandlerOf(widget);
+  SetHandler(widget, this);
   m_hook = std::make_unique<detail::WindowHook>(*this, widget);
   // Moves reach a window that follows the pointer even with no button down.
   if (HasHandler(Message::MouseMove, kAnyControl)) widget->setMouseTracking(true);
@@ -394,16 +390,10 @@ void CWnd::Attach(QWidget* widget, int id, unsigned controlStyle) {
 
 void CWnd::Detach() {
   m_hook.reset();
-  if (m_widget != nullptr) {
-    const auto found = Handlers().find(m_widget);
-    if (found != Handlers().end() && found->second == this) {
-      // A control taken over by a member goes back to its plain CWnd.
-      if (m_replaced != nullptr && m_replaced->m_widget == m_widget) {
-        found->second = m_replaced;
-      } else {
-        Handlers().erase(found);
-      }
-    }
+  if (m_widget != nullptr && HandlerOf(m_widget) == this) {
+    // A control taken over by a member goes back to its plain CWnd.
+    const bool replacedStillThere = m_replaced != nullptr && m_replaced->m_widget == m_widget;
+    SetHandler(m_widget, replacedStillThere ? m_replaced : nullptr);
   }
   m_widget = nullptr;
   m_replaced = nullptr;

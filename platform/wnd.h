@@ -49,9 +49,7 @@ class CWnd : public CCmdTarget {
   // even when the text stays the same.
   void SetWindowText(std::string_view text);
   void ShowWindow(int showCommand);
-  bool IsWindowVisible() const;
   void EnableWindow(bool enable);
-  bool IsWindowEnabled() const;
   void SetFocus();
   // Redraws the window soon, asking for its colours again.
   void Invalidate();
@@ -132,7 +130,6 @@ void ReleaseCapture();
 
 class CEdit : public CWnd {};
 class CStatic : public CWnd {};
-class CButton : public CWnd {};
 
 // A downcast by run-time class that checks the class: null when `window` is not a T.
 template <class T>

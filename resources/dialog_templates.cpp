@@ -121,7 +121,7 @@ constexpr std::array kAboutControls{
           "Copyright \u00A9 2026 The Varnolix developers\n"
           "Learn more about the Varnolix developers\n"
           "and their programs at their web site:",
-          12, 4, 195, 34, 0, s::kVisible | s::kGroup | s::kAlignCenter | s::kStaticEdge, about::kProductText),
+          12, 4, 195, 34, 0, s::kVisible | s::kAlignCenter | s::kStaticEdge, about::kProductText),
     Label("This software is copyright its maker and may not be\n"
           "copied in whole or in part without prior written consent.\n"
           "It works out the tax of salaried people aged 21 to 65.\n"
@@ -130,10 +130,10 @@ constexpr std::array kAboutControls{
     Picture(":/varnolix/pictures/bitmap163.png", 18, 124, 58, 22, 87, 35),
     Label("of calculations performed using this software and accepts no liability whatsoever for any loss "
           "caused as a result of reliance placed on any calculation so performed.",
-          14, 93, 192, 25, 0, s::kVisible | s::kGroup),
+          14, 93, 192, 25, 0, s::kVisible),
     // A tab stop, so that the keyboard reaches the link.
     Label(kHomepage, 65, 42, 90, 12, 0,
-          s::kVisible | s::kTabStop | s::kGroup | s::kAlignCenter | s::kCenterVertically, about::kLink),
+          s::kVisible | s::kTabStop | s::kAlignCenter | s::kCenterVertically, about::kLink),
 };
 
 constexpr std::array<std::string_view, 4> kIconImages{

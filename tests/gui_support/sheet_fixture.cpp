@@ -12,11 +12,17 @@ const Entries kIncomeAllPositive{{ids::income::kBasicPerMonth, "10000"},  {ids::
                                  {ids::income::kAllowances2PerMonth, "1"}, {ids::income::kLtaTaxableAnnual, "1"},
                                  {ids::income::kRentPerMonth, "1"},        {ids::income::kHraReceivedPerMonth, "1"}};
 
+void ShownSheet::Show() {
+  BuildWindow();
+  OnInitDialog();
+  GetSafeHwnd()->show();
+}
+
 void SheetTest::OpenSheet() {
   TearDown();
-  m_sheet = std::make_unique<CModPropertySheet>("Varnolix", nullptr, 0);
+  m_sheet = std::make_unique<ShownSheet>();
   theApp.m_pMainWnd = m_sheet.get();
-  m_sheet->Create();
+  m_sheet->Show();
   SheetWindow()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
 }

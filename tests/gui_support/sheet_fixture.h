@@ -27,6 +27,13 @@ using Entries = std::vector<std::pair<int, const char*>>;
 // Every Income entry field above 0, so the page is left without a word.
 extern const Entries kIncomeAllPositive;
 
+// The program's sheet, shown without a modal run so that the test can drive it.
+class ShownSheet : public CModPropertySheet {
+ public:
+  ShownSheet() : CModPropertySheet("Varnolix", nullptr, 0) {}
+  void Show();
+};
+
 class SheetTest : public ::testing::Test {
  protected:
   void SetUp() override { OpenSheet(); }
@@ -59,7 +66,7 @@ class SheetTest : public ::testing::Test {
   RecordedServices recorded;
 
  private:
-  std::unique_ptr<CModPropertySheet> m_sheet;
+  std::unique_ptr<ShownSheet> m_sheet;
 };
 
 }  // namespace varnolix::test
