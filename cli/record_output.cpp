@@ -25,12 +25,10 @@ void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, c
     for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
   }
   if (ok) {
-    const ResultAmounts& r = row.results();
-    const double results[] = {r.taxableHra, r.grossSalary, r.section80Benefit, r.section88Benefit, r.taxPayable};
-    writer.Amounts(results);
+    writer.Amounts(row.results().values);
     writer.Field({}, false);  // no error
   } else {
-    for (size_t i = 0; i + 1 < kResultColumns.size(); ++i) writer.Field({}, false);  // all but the error
+    for (size_t i = 0; i < kResultCount; ++i) writer.Field({}, false);
     writer.Field(row.errors());
   }
   // A long row keeps its surplus fields, after the results so these stay under their headers.

@@ -16,23 +16,27 @@ namespace {
 // "inf" results, or read back as 0 from the annual echo, without a word.
 bool Overflows(double value, bool monthly) { return std::isinf(value) || (monthly && std::isinf(value * 12)); }
 
-double ValueOf(const std::array<double, kFieldCount>& values, Field field) { return values[static_cast<size_t>(field)]; }
-
 }  // namespace
 
-RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : columns_(columns), reading_(reading) {}
+RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : columns_(columns), reading_(reading) {
+  input_.standardDeductionShown = true;
+  input_.section80Shown = true;
+  input_.section88Shown = true;
+}
 
 std::string_view RowAssessor::error(size_t i) const {
   const size_t begin = i == 0 ? 0 : errorEnds_[i - 1] + 2;  // past "; "
   return std::string_view(errors_).substr(begin, errorEnds_[i] - begin);
 }
 
-std::string RowAssessor::fieldText(Field field) const {
-  const std::optional<size_t> index = columns_.IndexOf(field);
-  const std::string_view cell = index ? CellOf(*index) : std::string_view{};
-  if (reading_ == AmountReading::kLenient) return std::string(cell);
+PerField<std::string> RowAssessor::TypedTexts() const {
+  PerField<std::string> texts;
   std::string storage;
-  return std::string(ParseStrictAmount(cell, storage).bare);
+  for (const ColumnMap::Column& column : columns_.columns()) {
+    const std::string_view cell = CellOf(column.index);
+    texts[column.field] = reading_ == AmountReading::kLenient ? cell : ParseStrictAmount(cell, storage).bare;
+  }
+  return texts;
 }
 
 void RowAssessor::AddError(std::string_view text) {
@@ -41,7 +45,7 @@ void RowAssessor::AddError(std::string_view text) {
   errorEnds_.push_back(errors_.size());
 }
 
-bool RowAssessor::ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value) {
+bool RowAssessor::ReadCell(std::string_view cell, Field field, double& value) {
   if (cell.empty()) {
     value = 0;
     return true;
@@ -51,33 +55,33 @@ bool RowAssessor::ReadCell(std::string_view cell, const ColumnMap::Column& colum
     return true;
   }
   if (ReadShortPlainAmount(cell, value)) return true;
-  return ReadLongerAmount(cell, column, value);
+  return ReadLongerAmount(cell, field, value);
 }
 
-bool RowAssessor::ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value) {
+bool RowAssessor::ReadLongerAmount(std::string_view cell, Field field, double& value) {
   const StrictValue amount = ReadStrictAmount(cell, bare_);
   value = amount.value;
-  return amount.ok && !Overflows(amount.value, kColumns[static_cast<size_t>(column.field)].monthlySalary);
+  return amount.ok && !Overflows(amount.value, Info(field).annualId != 0);
 }
 
 bool RowAssessor::ReadRow() {
   bool ok = fields_.size() == columns_.fieldCount();
   if (reading_ == AmountReading::kLenient) {
     for (const ColumnMap::Column& column : columns_.columns()) {
-      values_[static_cast<size_t>(column.field)] = ReadAmount(CellOf(column.index));
+      input_.amounts[column.field] = ReadAmount(CellOf(column.index));
     }
   } else {
     for (const ColumnMap::Column& column : columns_.columns()) {
       const std::string_view cell = CellOf(column.index);
-      double& value = values_[static_cast<size_t>(column.field)];
+      double& value = input_.amounts[column.field];
       if (cell.empty()) {
         value = 0;  // as most optional cells are
       } else if (!ReadShortPlainAmount(cell, value)) {
-        ok = ReadLongerAmount(cell, column, value) && ok;
+        ok = ReadLongerAmount(cell, column.field, value) && ok;
       }
     }
   }
-  return ok && !IsZeroOrNegative(ValueOf(values_, Field::kBasicPm));
+  return ok && !IsZeroOrNegative(input_.amounts[Field::kBasic]);
 }
 
 void RowAssessor::CollectErrors(long long line) {
@@ -89,15 +93,15 @@ void RowAssessor::CollectErrors(long long line) {
   for (const ColumnMap::Column& column : columns_.columns()) {
     const std::string_view cell = CellOf(column.index);
     double value = 0;
-    if (!ReadCell(cell, column, value)) {
+    if (!ReadCell(cell, column.field, value)) {
       bool cut = false;
       excerpt_ = QuotableExcerpt(cell, cut);
       if (cut) excerpt_ += "...";
       message_.clear();
       AppendMessage(message_, Message::kNotAnAmount, {line, column.name, excerpt_});
       AddError(message_);
-    } else if (column.field == Field::kBasicPm && IsZeroOrNegative(value)) {
-      AddError(MessageText(Message::kBasicNeedsValue));
+    } else if (column.field == Field::kBasic && IsZeroOrNegative(value)) {
+      AddError(kBasicNeedsValue);
     }
   }
 }
@@ -111,20 +115,14 @@ bool RowAssessor::Assess(std::span<const std::string_view> fields, long long lin
     return false;
   }
 
-  auto value = [this](Field field) { return ValueOf(values_, field); };
-  // The Income page echoes each monthly salary field times 12 into its annual field.
-  amounts_.income = {AnnualEchoValue(value(Field::kBasicPm)),       AnnualEchoValue(value(Field::kAllowances1Pm)),
-                     AnnualEchoValue(value(Field::kAllowances2Pm)), value(Field::kLtaAnnual),
-                     value(Field::kRentPm),                         value(Field::kHraReceivedPm)};
-  amounts_.standardDeduction = StandardDeductionAmounts{value(Field::kProfessionTax)};
-  amounts_.section80 = Section80Amounts{value(Field::k80L),   value(Field::k80D),  value(Field::k80E),
-                                        value(Field::k80CCC), value(Field::k80DD), value(Field::k80DDB)};
-  amounts_.section88 = Section88Amounts{value(Field::kPfContribution),   value(Field::kLicPremium),
-                                        value(Field::kPpf),              value(Field::kMutualFund),
-                                        value(Field::kOtherInvestments), value(Field::kInfrastructureBond)};
+  // The Income page echoes each monthly salary times 12 into its annual field, which the
+  // assessment reads.
+  for (const FieldInfo& info : kFields) {
+    if (info.annualId != 0) input_.amounts[info.field] = AnnualEchoValue(input_.amounts[info.field]);
+  }
   // Made in place rather than assigned: the assessment is large and kept for the explanation.
   static_assert(std::is_trivially_destructible_v<Assessment>);
-  std::construct_at(&assessment_, varnolix::Assess(amounts_));
+  std::construct_at(&assessment_, varnolix::Assess(input_));
   results_ = ResultAmountsOf(assessment_);
   return true;
 }

@@ -26,9 +26,8 @@ class RowAssessor {
   RowAssessor(const ColumnMap& columns, AmountReading reading);
 
   // Fields past the end of a short record count as empty. True when the row has no error;
-  // then amounts(), assessment() and results() describe it. Every view stays valid until
-  // the next call, as long as `fields` does. Each field must be followed by at least
-  // CsvReader::kFieldPadding readable bytes, as a CsvReader's fields are.
+  // then assessment() and results() describe it, until the next call. Each field must be
+  // followed by at least CsvReader::kFieldPadding readable bytes, as a CsvReader's fields are.
   bool Assess(std::span<const std::string_view> fields, long long line);
 
   // The row's errors in column order, joined with "; ".
@@ -36,11 +35,11 @@ class RowAssessor {
   size_t errorCount() const { return errorEnds_.size(); }
   std::string_view error(size_t i) const;
 
-  // The text the field was given: the bare amount in strict reading, the cell in lenient.
-  std::string fieldText(Field field) const;
-  const AssessmentAmounts& amounts() const { return amounts_; }
+  // What each field was given, as a person would type it: the bare amount in strict
+  // reading, the cell in lenient. Empty for the columns the input lacks.
+  PerField<std::string> TypedTexts() const;
   const Assessment& assessment() const { return assessment_; }
-  const ResultAmounts& results() const { return results_; }
+  const PerResult<double>& results() const { return results_; }
 
  private:
   // The field's cell, empty when the record stops short of it or the header lacks it;
@@ -50,9 +49,9 @@ class RowAssessor {
     return index < fields_.size() ? fields_[index] : std::string_view(kPadding, 0);
   }
   // The cell's value, or false when it is no amount.
-  bool ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value);
+  bool ReadCell(std::string_view cell, Field field, double& value);
   // A strict cell that the quick route does not read.
-  bool ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value);
+  bool ReadLongerAmount(std::string_view cell, Field field, double& value);
   // Every value of the row, or false when the row has an error.
   bool ReadRow();
   // The errors of a row that has some, in column order.
@@ -62,15 +61,14 @@ class RowAssessor {
   const ColumnMap& columns_;
   AmountReading reading_;
   std::span<const std::string_view> fields_;
-  std::array<double, kFieldCount> values_{};  // 0 for the columns the input lacks
+  AssessmentInput input_;  // 0 for the columns the input lacks
   std::string bare_;  // an amount with its separators taken out, on the way to its value
   std::string excerpt_;
   std::string message_;
   std::string errors_;
   std::vector<size_t> errorEnds_;
-  AssessmentAmounts amounts_;
   Assessment assessment_;
-  ResultAmounts results_{};
+  PerResult<double> results_{};
 };
 
 }  // namespace varnolix::cli

@@ -1,53 +1,14 @@
-// The assessment from the texts of the input pages: the worked examples and the
-// thresholds, the HRA exemption, and the caps.
+// The assessment from what a person types: the worked examples and the thresholds, the
+// HRA exemption, the caps, the pages never shown, and rows whose cents tell apart each
+// rounding step and each order of additions the rules fix.
 #include "assessment/assessment.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
+#include "tests/assessment/typed.h"
 
-#include "assessment/amount.h"
-
-namespace varnolix {
+namespace varnolix::test {
 namespace {
-
-// What a person types, as a row of tests/shared/assessment_rows.csv: the six Income
-// fields (basic and allowances per month, echoed times 12 as the page does), the
-// profession tax, the six Section 80 and the six Section 88 fields. A page counts as
-// shown when the row reaches it.
-class Typed {
- public:
-  explicit Typed(std::string_view row) {
-    for (size_t start = 0; start <= row.size();) {
-      const size_t comma = std::min(row.find(',', start), row.size());
-      m_texts.emplace_back(row.substr(start, comma - start));
-      start = comma + 1;
-    }
-    const size_t typed = m_texts.size();
-    m_texts.resize(19);  // no view is taken before this
-    for (size_t i = 0; i < 3; ++i) m_texts[i] = AnnualEcho(m_texts[i]);
-    const auto& t = m_texts;
-    input.income = {t[0], t[1], t[2], t[3], t[4], t[5]};
-    if (typed > 6) input.standardDeduction = StandardDeductionTexts{t[6]};
-    if (typed > 7) input.section80 = Section80Texts{t[7], t[8], t[9], t[10], t[11], t[12]};
-    if (typed > 13) input.section88 = Section88Texts{t[13], t[14], t[15], t[16], t[17], t[18]};
-  }
-  Typed(const Typed&) = delete;
-  Typed& operator=(const Typed&) = delete;
-
-  AssessmentInput input;
-
- private:
-  std::vector<std::string> m_texts;
-};
-
-// The five texts of the Tax Results page, in its order, one blank apart.
-std::string Shown(const ResultTexts& r) {
-  return r.taxableHra + " " + r.grossSalary + " " + r.section80Benefit + " " + r.section88Benefit + " " +
-         r.taxPayable;
-}
 
 TEST(Assessment, WorkedExamplesAndThresholds) {
   const struct {
@@ -82,17 +43,25 @@ TEST(Assessment, WorkedExamplesAndThresholds) {
       {"StandardDeductionFollowsTheGross", "7500,,,,,,", "0.00 90000.00 0.00 0.00 4180.00"},
       {"NegativeAndHugeAmounts", "-5000,1e999,,-1e999,,,,1e999", "0.00 -inf inf 0.00 0.00"},
   };
-  for (const auto& e : examples) {
-    const Typed typed(e.row);
-    EXPECT_EQ(Shown(ResultTextsOf(Assess(typed.input))), e.shown) << e.name;
-  }
+  for (const auto& e : examples) EXPECT_EQ(Shown(Typed(e.row).input), e.shown) << e.name;
 }
 
-// What --explain shows as capped: caps met exactly are not applied.
+// A page never shown is not read: its amounts count as 0 and the profession tax not at all.
+TEST(Assessment, PagesNeverShownAreNotRead) {
+  TypedRow typed = Typed("25000,,,,,,2500,20000,,,,,,30000");
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 20000.00 30000.00 32175.00");
+  typed.input.standardDeductionShown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 20000.00 30000.00 33000.00");
+  typed.input.section80Shown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 0.00 30000.00 39600.00");
+  typed.input.section88Shown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 0.00 0.00 72600.00");
+}
+
+// What the working shows as capped: caps met exactly are not applied.
 TEST(Assessment, CapsMetExactlyAreNotApplied) {
-  const Typed typed("25000,,,,,,,,15000,,,,,20000,20000,,20000,,10000");
-  const Assessment a = Assess(typed.input);
-  EXPECT_FALSE(a.section80[k80D].capBound);
+  const Assessment a = Assess(Typed("25000,,,,,,,,15000,,,,,20000,20000,,20000,,10000").input);
+  EXPECT_FALSE(a.capped[Field::k80D]);
   EXPECT_EQ(a.section88Sum, 60000.0);
   EXPECT_FALSE(a.section88SumCapped);
   EXPECT_EQ(a.section88Total, 70000.0);
@@ -117,8 +86,7 @@ TEST(SalaryFigures, HraExemptionIsTheLeastCandidate) {
       {",,,,,1000", 0, HraCandidate::AnnualRent, 12000},
   };
   for (const auto& c : cases) {
-    const Typed typed(c.row);
-    const SalaryFigures f = ComputeSalaryFigures(typed.input.income);
+    const SalaryFigures f = ComputeSalaryFigures(Typed(c.row).input.amounts);
     EXPECT_EQ(f.hraExemption, c.exemption) << c.row;
     EXPECT_EQ(f.exemptionFrom, c.from) << c.row;
     EXPECT_EQ(f.taxableHra, c.taxableHra) << c.row;
@@ -126,4 +94,4 @@ TEST(SalaryFigures, HraExemptionIsTheLeastCandidate) {
 }
 
 }  // namespace
-}  // namespace varnolix
+}  // namespace varnolix::test
