@@ -4,8 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "cli/columns.h"
-
 namespace varnolix::cli {
 namespace {
 
@@ -22,13 +20,18 @@ void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, c
     writer.Raw(reader.text());
   } else {
     WriteFields(writer, fields.first(std::min(count, headerFields)));
-    for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
+    for (size_t i = count; i < headerFields; ++i) writer.Raw({});
+  }
+  for (double result : row.results().values) {
+    if (ok) {
+      writer.Amount(result);
+    } else {
+      writer.Raw({});
+    }
   }
   if (ok) {
-    writer.Amounts(row.results().values);
-    writer.Field({}, false);  // no error
+    writer.Raw({});  // no error
   } else {
-    for (size_t i = 0; i < kResultCount; ++i) writer.Field({}, false);
     writer.Field(row.errors());
   }
   // A long row keeps its surplus fields, after the results so these stay under their headers.

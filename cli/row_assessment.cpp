@@ -7,6 +7,7 @@
 
 #include "assessment/amount.h"
 #include "cli/messages.h"
+#include "cli/quick_amount.h"
 #include "cli/strict_amount.h"
 
 namespace varnolix::cli {
@@ -118,7 +119,7 @@ bool RowAssessor::Assess(std::span<const std::string_view> fields, long long lin
   // The Income page echoes each monthly salary times 12 into its annual field, which the
   // assessment reads.
   for (const FieldInfo& info : kFields) {
-    if (info.annualId != 0) input_.amounts[info.field] = AnnualEchoValue(input_.amounts[info.field]);
+    if (info.annualId != 0) input_.amounts[info.field] = QuickAnnualEchoValue(input_.amounts[info.field]);
   }
   // Made in place rather than assigned: the assessment is large and kept for the explanation.
   static_assert(std::is_trivially_destructible_v<Assessment>);

@@ -95,8 +95,8 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
   }
   if (!options.explain) {
     for (std::string_view field : reader.fields()) writer.Field(field);
-    for (const ResultInfo& result : kResults) writer.Field(result.column, false);
-    writer.Field("error", false);
+    for (const ResultInfo& result : kResults) writer.Field(result.column);
+    writer.Field("error");
     writer.EndRecord();
   }
 
