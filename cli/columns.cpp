@@ -1,27 +1,13 @@
 #include "cli/columns.h"
 
+#include "cli/ascii.h"
+
 namespace varnolix::cli {
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringAsciiCase(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (AsciiLower(text[i]) != lower[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<Field> RecognisedField(std::string_view headerCell) {
-  while (!headerCell.empty() && IsBlank(headerCell.front())) headerCell.remove_prefix(1);
-  while (!headerCell.empty() && IsBlank(headerCell.back())) headerCell.remove_suffix(1);
+  const std::string_view name = TrimBlanks(headerCell);
   for (const FieldInfo& info : kFields) {
-    if (EqualsIgnoringAsciiCase(headerCell, info.column)) return info.field;
+    if (EqualsIgnoringCase(name, info.column)) return info.field;
   }
   return std::nullopt;
 }
