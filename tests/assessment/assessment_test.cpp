@@ -46,6 +46,48 @@ TEST(Assessment, WorkedExamplesAndThresholds) {
   for (const auto& e : examples) EXPECT_EQ(Shown(Typed(e.row).input), e.shown) << e.name;
 }
 
+// Each row's cents change if one step narrows where the rules do not, keeps a double
+// where they narrow, or adds or subtracts in another order than theirs.
+TEST(Assessment, RoundingStepsAndOrdersShowInTheCents) {
+  const struct {
+    const char* step;
+    const char* row;
+    const char* shown;
+  } cases[] = {
+      {"annual rent narrowed", "80693,,,,40436.4,40858", "101890.78 1070206.78 0.00 0.00 358785.03"},
+      {"annual allowances 1 narrowed", "84864,56954.05", "0.00 1701816.62 0.00 0.00 588059.44"},
+      {"annual allowances 2 narrowed", "88344,,18185.2", "0.00 1278350.41 0.00 0.00 434341.19"},
+      {"annual HRA received narrowed", "126254,,,,28347,41316.8", "307142.38 1822190.38 0.00 0.00 631755.12"},
+      {"taxable HRA narrowed", "99656,,,,19341,40712", "376039.19 1571911.19 0.00 0.00 540903.81"},
+      {"one tenth in single precision", "122703,,,,26042,33928", "241875.61 1714311.61 0.00 0.00 592595.12"},
+      {"a tenth of basic not narrowed alone", "138723,,,,20011,7098", "11511.60 1676187.60 0.00 0.00 578756.12"},
+      {"gross: allowances 2 and 1, then basic, then LTA", "4951637,0.002,0.003,1.605000004",
+       "0.00 59419645.67 0.00 0.00 21539630.00"},
+      {"gross: allowances 2 and 1 before the basic", "7853301,0.014,0.003,27.375",
+       "0.00 94239643.59 0.00 0.00 34179292.00"},
+      {"gross: LTA before the taxable HRA", "869346,,,7.0849999984,798760,986503",
+       "6621960.00 17054119.09 0.00 0.00 6160945.50"},
+      {"factor on the narrowed gross", "5000,,,0.001,,,-30000", "0.00 60000.00 0.00 0.00 2000.00"},
+      {"Section 80 amounts narrowed", "111182.97,58322,10841,27273,,,,14412.9,,,,,,,,31004.62,,,7471.16",
+       "0.00 2191424.62 14412.90 38475.78 718707.44"},
+      {"Section 80 total from 80E up to 80L", "2403,,,,,,,703319741295636,,2528.47,-2.43",
+       "0.00 28836.00 703319752313310.00 0.00 0.00"},
+      {"net income narrowed", "22927.45,,,,,,,,0.1", "0.00 275129.41 0.10 0.00 63571.95"},
+      {"net income: each Section 80 amount subtracted in turn",
+       "10000.01,,,,,,,10000000000000000,-10000000000000000", "0.00 120000.12 0.00 0.00 12540.00"},
+      {"net income: 80E subtracted last", "10000,,,,,,,10000000000000000,,-10000000000000000,0.5",
+       "0.00 120000.00 0.00 0.00 12540.00"},
+      {"deduction not narrowed", "10225.61,,,,,,46064.84", "0.00 122707.32 0.00 0.00 3060.91"},
+      {"taxable amount not narrowed", "19741.28,,,,,,18106.9", "0.00 236895.36 0.00 0.00 43717.74"},
+      {"Section 88 amounts narrowed", "37457.4,,,,,,,,,,,,,,4120.722,,,,2.18044", "0.00 449488.81 0.00 4122.90 122329.24"},
+      {"Section 88 sum from mutual fund up to PF", "25000,,,,,,,,,,,,,0.5,-10000000000000000,,10000000000000000",
+       "0.00 300000.00 0.00 0.50 72599.45"},
+      {"Section 88 amount narrowed", "7727.69,,,,,,,,,,,,,,,,,0.000009,-28577.475", "0.00 92732.28 0.00 -28577.47 36276.44"},
+      {"tax before the factor narrowed", "95122,,,,,,,,,,,,,,,,66.328", "0.00 1141464.00 0.00 66.33 384578.50"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Shown(Typed(c.row).input), c.shown) << c.step;
+}
+
 // A page never shown is not read: its amounts count as 0 and the profession tax not at all.
 TEST(Assessment, PagesNeverShownAreNotRead) {
   TypedRow typed = Typed("25000,,,,,,2500,20000,,,,,,30000");

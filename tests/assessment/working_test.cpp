@@ -61,6 +61,10 @@ TEST(Working, AgreesWithTheResults) {
       {"Section88TotalCapped", "40000,,,,,,,,,,,,,65000,,,,,80000", "rent over a tenth of basic", "20000",
        "upper line"},
       {"NegativeTax", "3000,,,,,1000", "rent over a tenth of basic", "25000", "lower line"},
+      // A taxable amount of 160000 puts both lines at 21000: the upper is taken.
+      {"LinesEqual", "15000,,,,,,18000", "rent over a tenth of basic", "20000", "upper line"},
+      // The upper line is a little below the lower, though both narrow to 21000.
+      {"UpperLineJustBelow", "15000,,,,,,18000.001", "rent over a tenth of basic", "20000", "lower line"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -73,6 +77,7 @@ TEST(Working, AgreesWithTheResults) {
       EXPECT_EQ(row.note == "least", row.label == c.least) << row.label;
     }
     EXPECT_EQ(AsShown(RowOf(w, kHraExemption, "taxable HRA"), true), results[Result::kTaxableHra]);
+    EXPECT_EQ(RowOf(w, kHraExemption, "taxable HRA").note.starts_with("none"), a.figures.hraExemption < 0);
 
     EXPECT_EQ(AsShown(RowOf(w, kGrossSalary, "exact")), results[Result::kGrossSalary]);
     EXPECT_EQ(RowOf(w, kGrossSalary, "exact").note, "shown as " + results[Result::kGrossSalary]);
