@@ -75,7 +75,7 @@ void CsvWriter::Amount(double value) {
   if (quick.empty()) {
     m_out.Append(WriteAmount(value));  // huge or not finite
   } else {
-    m_out.Append(quick);
+    m_out.AppendShort(quick, kQuickAmountChars);
   }
 }
 

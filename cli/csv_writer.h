@@ -27,6 +27,12 @@ class OutputBuffer {
     if (m_used == m_buffer.size()) Flush();
     m_buffer[m_used++] = c;
   }
+  // `bytes`, at most `most` of them, which may all be read from bytes.data() on.
+  void AppendShort(std::string_view bytes, std::size_t most) {
+    if (m_buffer.size() - m_used < most) return Append(bytes);
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), most);  // a fixed size: a few moves
+    m_used += bytes.size();
+  }
   bool Flush();
   bool failed() const { return m_failed; }
   int error() const { return m_error; }

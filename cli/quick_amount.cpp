@@ -61,7 +61,7 @@ char* PutPair(char* p, std::uint64_t pair) {
 std::string_view QuickAmountText(double value, QuickAmountRoom& room) {
   std::uint64_t cents = 0;
   if (!WholeCents(std::fabs(value), cents)) return {};
-  char* const end = room.data() + room.size();
+  char* const end = room.data() + kQuickAmountChars;
   char* p = PutPair(end, cents % 100);
   *--p = '.';
   std::uint64_t whole = cents / 100;

@@ -9,8 +9,11 @@
 
 namespace varnolix::cli {
 
-// Room for the text of an amount below 2^53 in size: a sign, 16 digits, point, 2 decimals.
-using QuickAmountRoom = std::array<char, 24>;
+// The most an amount below 2^53 in size takes: a sign, 16 digits, the point, 2 decimals.
+inline constexpr std::size_t kQuickAmountChars = 20;
+// Room for such a text and as many bytes again after it, so that a copy of a fixed
+// kQuickAmountChars bytes may start at the text: a few moves instead of a call.
+using QuickAmountRoom = std::array<char, 2 * kQuickAmountChars>;
 
 // WriteAmount(value), written in `room`, for a magnitude below 2^53, as nearly every
 // amount is; an empty view for the others.

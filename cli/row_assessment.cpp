@@ -15,6 +15,9 @@ RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : m_co
   m_input.standardDeductionShown = true;
   m_input.section80Shown = true;
   m_input.section88Shown = true;
+  for (const ColumnMap::Column& column : columns.columns()) {
+    if (Info(column.field).annualId != 0) m_echoed.push_back(column.field);
+  }
 }
 
 std::string_view RowAssessor::error(size_t i) const {
@@ -94,9 +97,7 @@ bool RowAssessor::Assess(std::span<const std::string_view> fields, long long lin
   }
   // The Income page echoes each monthly salary times 12 into its annual field, which the
   // assessment reads.
-  for (const FieldInfo& info : kFields) {
-    if (info.annualId != 0) m_input.amounts[info.field] = QuickAnnualEchoValue(m_input.amounts[info.field]);
-  }
+  for (Field field : m_echoed) m_input.amounts[field] = QuickAnnualEchoValue(m_input.amounts[field]);
   // Made in place rather than assigned: the assessment is large and kept for the working.
   static_assert(std::is_trivially_destructible_v<Assessment>);
   std::construct_at(&m_assessment, varnolix::Assess(m_input));

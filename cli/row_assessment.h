@@ -51,6 +51,7 @@ class RowAssessor {
 
   const ColumnMap& m_columns;
   AmountReading m_reading;
+  std::vector<Field> m_echoed;  // the monthly salaries among the columns
   std::span<const std::string_view> m_fields;
   std::string m_bare;  // an amount with its separators taken out, on the way to its value
   std::string m_excerpt;
