@@ -1,5 +1,6 @@
 #include "assessment/amount.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -15,7 +16,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // exponent of a hundred digits cannot overflow them.
 constexpr long long kCountLimit = 1'000'000'000'000LL;
 
-long long Clamped(long long count) { return count > kCountLimit ? kCountLimit : (count < -kCountLimit ? -kCountLimit : count); }
+long long Clamped(long long count) { return std::clamp(count, -kCountLimit, kCountLimit); }
 
 // The number at the front of a text.
 struct Number {

@@ -118,6 +118,20 @@ inline constexpr std::array<ResultInfo, kResultCount> kResults{{
 
 constexpr const ResultInfo& Info(Result result) { return kResults[static_cast<std::size_t>(result)]; }
 
+// No two fields share a column, nor a control on their page.
+static_assert([] {
+  for (std::size_t i = 0; i < kFields.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) {
+      const FieldInfo& a = kFields[i];
+      const FieldInfo& b = kFields[j];
+      if (a.column == b.column) return false;
+      if (a.page == b.page && (a.controlId == b.controlId || a.controlId == b.annualId || a.annualId == b.controlId))
+        return false;
+    }
+  }
+  return true;
+}());
+
 // Each table is indexed by its enumeration.
 static_assert([] {
   for (std::size_t i = 0; i < kFields.size(); ++i) {

@@ -12,7 +12,8 @@ using enum Field;
 
 std::string Fixed(double value, int places) {
   std::array<char, 400> text{};  // the widest: 309 digits before the point, or 149 after it
-  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, places);
+  const auto [end, error] =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, places);
   return error == std::errc{} ? std::string(text.data(), end) : std::string();
 }
 
@@ -204,9 +205,9 @@ void AppendRow(std::string& out, const WorkingRow& row) {
   out += '\n';
 }
 
-constexpr WorkingPart kAllParts[] = {WorkingPart::kIncome,        WorkingPart::kHraExemption, WorkingPart::kGrossSalary,
-                                     WorkingPart::kSection80,     WorkingPart::kTaxableAmount, WorkingPart::kSlabTax,
-                                     WorkingPart::kSection88,     WorkingPart::kTax,          WorkingPart::kResultTexts};
+constexpr WorkingPart kAllParts[] = {WorkingPart::kIncome,    WorkingPart::kHraExemption,  WorkingPart::kGrossSalary,
+                                     WorkingPart::kSection80, WorkingPart::kTaxableAmount, WorkingPart::kSlabTax,
+                                     WorkingPart::kSection88, WorkingPart::kTax,           WorkingPart::kResultTexts};
 constexpr WorkingPart kTaxableHraParts[] = {WorkingPart::kIncome, WorkingPart::kHraExemption};
 constexpr WorkingPart kGrossSalaryParts[] = {WorkingPart::kIncome, WorkingPart::kHraExemption,
                                              WorkingPart::kGrossSalary};

@@ -117,7 +117,8 @@ TEST(Working, AgreesWithTheResults) {
 // Each result's own working holds the figure the result shows.
 TEST(Working, EachResultIsExplainedByThePartThatShowsIt) {
   using enum WorkingPart;
-  const TypedRow typed = Typed("25000,5000,1000,10000,8000,10000,2500,20000,18000,30000,5000,50000,0,30000,20000,15000");
+  const TypedRow typed =
+      Typed("25000,5000,1000,10000,8000,10000,2500,20000,18000,30000,5000,50000,0,30000,20000,15000");
   const Assessment a = Assess(typed.input);
   const PerResult<std::string> results = ResultTextsOf(a);
   const Working w = WorkingOf(a, typed.texts);

@@ -63,7 +63,9 @@ TEST(QuickAmountText, IsWhatWriteAmountWrites) {
 
 TEST(QuickAnnualEchoValue, IsWhatTheEchoReadsAs) {
   auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
-  for (double monthly : kEdges) EXPECT_EQ(bits(QuickAnnualEchoValue(monthly)), bits(AnnualEchoValue(monthly))) << monthly;
+  for (double monthly : kEdges) {
+    EXPECT_EQ(bits(QuickAnnualEchoValue(monthly)), bits(AnnualEchoValue(monthly))) << monthly;
+  }
   RandomAmounts amounts(20261211);
   for (int i = 0; i < 2'000'000; ++i) {
     const double monthly = amounts.Next();
