@@ -130,7 +130,11 @@ Columns (names matched ignoring case and surrounding blanks; only basic_pm is re
     text.append(22 - field.column.size(), ' ');
     text += field.name;
     text += field.monthly ? " per month" : " for the year";
-    if (field.cap > 0) text += ", counts up to " + std::to_string(static_cast<long>(field.cap));
+    if (field.cap > 0) {
+      text += ", counts up to " + std::to_string(static_cast<long>(field.cap));
+    } else if (field.page == Page::kSection80) {
+      text += ", no cap";
+    }
     if (field.field == Field::kBasic) text += " (required, above 0)";
     text += '\n';
   }
