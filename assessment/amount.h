@@ -11,22 +11,19 @@
 
 namespace varnolix {
 
-// Reads the longest prefix of `text` that is a decimal number: blanks, an optional sign,
-// digits with at most one point, an optional exponent. Text that does not begin with a
-// number reads as 0; a value too large for a double reads as an infinity of its sign.
-// There are no "inf", "nan" or hexadecimal forms. The process locale is never consulted.
+// Reads the longest prefix of `text` that is a decimal number: white space, an optional
+// sign, digits with at most one point, an optional exponent. Text that does not begin
+// with a number reads as 0; a value too large for a double reads as an infinity of its
+// sign. There are no "inf", "nan" or hexadecimal forms. The locale is never consulted.
 double ReadAmount(std::string_view text);
 
 // `value` as printf's "%.2f" prints it in the C locale: rounded to cents, ties to even
 // on the exact binary value, "-" for negatives, "inf" and "nan" for the non-finite.
 std::string WriteAmount(double value);
-void AppendAmount(std::string& out, double value);
 
 // The longest text WriteAmount gives: a sign, the 309 whole digits of the largest double,
 // the point and two decimals.
 inline constexpr std::size_t kMaxAmountChars = 313;
-// Writes what WriteAmount gives at `out`, which has room for kMaxAmountChars; returns the end.
-char* WriteAmountTo(char* out, double value);
 
 // The test that decides whether a field is worth a warning: anything not above 0,
 // NaN included.
@@ -38,8 +35,7 @@ std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels);
 
 // The annual echo of a monthly field: the amount times 12, written as above.
 std::string AnnualEcho(std::string_view monthlyText);
-// What the annual echo of `monthly` reads as, ReadAmount(WriteAmount(monthly * 12)), without
-// the text: the product rounded to cents, and 0 where it is not finite.
+// What the annual echo of `monthly` reads as: ReadAmount(WriteAmount(monthly * 12)).
 double AnnualEchoValue(double monthly);
 
 }  // namespace varnolix

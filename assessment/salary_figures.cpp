@@ -1,6 +1,5 @@
 #include "assessment/salary_figures.h"
 
-#include "assessment/amount.h"
 #include "assessment/narrow.h"
 
 namespace varnolix {
@@ -14,36 +13,29 @@ LeastCandidate LeastOfFour(float a, float b, float c, float d) {
   return least;
 }
 
-IncomeAmounts ReadIncome(const IncomeTexts& texts) {
-  return {ReadAmount(texts.annualBasic),      ReadAmount(texts.annualAllowances1), ReadAmount(texts.annualAllowances2),
-          ReadAmount(texts.ltaTaxableAnnual), ReadAmount(texts.rentPerMonth),      ReadAmount(texts.hraReceivedPerMonth)};
-}
-
-SalaryFigures ComputeSalaryFigures(const IncomeAmounts& amounts) {
+SalaryFigures ComputeSalaryFigures(const PerField<double>& amounts) {
   SalaryFigures f;
-  f.annualBasic = Narrow(amounts.annualBasic);
-  f.annualRent = Narrow(amounts.rentPerMonth * 12);
-  f.annualAllowances1 = Narrow(amounts.annualAllowances1);
+  f.annualBasic = Narrow(amounts[Field::kBasic]);
+  f.annualRent = Narrow(amounts[Field::kRent] * 12);
+  f.annualAllowances1 = Narrow(amounts[Field::kAllowances1]);
   f.rentOverTenthOfBasic = Narrow(double{f.annualRent} - double{f.annualBasic} * kOneTenth);
   f.halfBasic = Narrow(double{f.annualBasic} * 0.5);
-  f.annualHraReceived = Narrow(amounts.hraReceivedPerMonth * 12);
+  f.annualHraReceived = Narrow(amounts[Field::kHraReceived] * 12);
 
-  const LeastCandidate least =
-      LeastOfFour(f.annualRent, f.rentOverTenthOfBasic, f.halfBasic, f.annualHraReceived);
+  const LeastCandidate least = LeastOfFour(f.annualRent, f.rentOverTenthOfBasic, f.halfBasic, f.annualHraReceived);
   f.hraExemption = least.value;
   f.exemptionFrom = static_cast<HraCandidate>(least.index);
   f.taxableHra = 0;
   if (!(f.hraExemption < 0)) f.taxableHra = Narrow(double{f.annualHraReceived} - double{f.hraExemption});
 
-  f.annualAllowances2 = Narrow(amounts.annualAllowances2);
-  f.lta = amounts.ltaTaxableAnnual;
-  const double salary = double{f.annualAllowances2} + double{f.annualAllowances1} + double{f.annualBasic};
-  f.exactGrossSalary = (f.lta + salary) + double{f.taxableHra};
+  f.annualAllowances2 = Narrow(amounts[Field::kAllowances2]);
+  f.lta = amounts[Field::kLta];
+  f.exactGrossSalary =
+      (f.lta + ((double{f.annualAllowances2} + double{f.annualAllowances1}) + double{f.annualBasic})) +
+      double{f.taxableHra};
   f.grossSalary = Narrow(f.exactGrossSalary);
   return f;
 }
-
-SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts) { return ComputeSalaryFigures(ReadIncome(texts)); }
 
 StandardDeductionTier StandardDeductionTierFor(float grossSalary) {
   if (!(grossSalary > 100000.0f)) return {25000, "25000"};

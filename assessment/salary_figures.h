@@ -7,30 +7,9 @@
 
 #include <string_view>
 
+#include "assessment/fields.h"
+
 namespace varnolix {
-
-// The six Income page texts the figures are built from. The annual fields hold the
-// monthly amounts already echoed times 12 (see AnnualEcho); rent and HRA are monthly.
-struct IncomeTexts {
-  std::string_view annualBasic;
-  std::string_view annualAllowances1;
-  std::string_view annualAllowances2;
-  std::string_view ltaTaxableAnnual;
-  std::string_view rentPerMonth;
-  std::string_view hraReceivedPerMonth;
-};
-
-// The six Income page amounts, as the texts above read.
-struct IncomeAmounts {
-  double annualBasic = 0;
-  double annualAllowances1 = 0;
-  double annualAllowances2 = 0;
-  double ltaTaxableAnnual = 0;
-  double rentPerMonth = 0;
-  double hraReceivedPerMonth = 0;
-};
-
-IncomeAmounts ReadIncome(const IncomeTexts& texts);
 
 // The four HRA exemption candidates, in the order they are compared.
 enum class HraCandidate { AnnualRent, RentOverTenthOfBasic, HalfBasic, AnnualHraReceived };
@@ -51,8 +30,9 @@ struct SalaryFigures {
   float grossSalary = 0;        // what every test and later step uses
 };
 
-SalaryFigures ComputeSalaryFigures(const IncomeAmounts& amounts);
-SalaryFigures ComputeSalaryFigures(const IncomeTexts& texts);
+// From the Income page's amounts as the assessment reads them: the monthly salaries
+// as their annual echoes read (see AnnualEchoValue), rent and HRA received per month.
+SalaryFigures ComputeSalaryFigures(const PerField<double>& amounts);
 
 struct LeastCandidate {
   float value;

@@ -7,14 +7,14 @@ namespace varnolix::cli {
 
 ssize_t FdSource::Read(char* data, size_t size) {
   while (true) {
-    const ssize_t count = ::read(fd_, data, size);
+    const ssize_t count = ::read(m_fd, data, size);
     if (count >= 0 || errno != EINTR) return count;
   }
 }
 
 bool FdSink::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t count = ::write(m_fd, bytes.data(), bytes.size());
     if (count < 0) {
       if (errno == EINTR) continue;
       return false;

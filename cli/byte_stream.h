@@ -24,34 +24,34 @@ class ByteSink {
 
 class FdSource final : public ByteSource {
  public:
-  explicit FdSource(int fd) : fd_(fd) {}
+  explicit FdSource(int fd) : m_fd(fd) {}
   ssize_t Read(char* data, size_t size) override;
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 class FdSink final : public ByteSink {
  public:
-  explicit FdSink(int fd) : fd_(fd) {}
+  explicit FdSink(int fd) : m_fd(fd) {}
   bool Write(std::string_view bytes) override;
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 // Keeps what is written at the end of a string, which the caller may change between writes.
 class MemorySink final : public ByteSink {
  public:
-  explicit MemorySink(std::string* target) : target_(target) {}
-  void Target(std::string* target) { target_ = target; }
+  explicit MemorySink(std::string* target) : m_target(target) {}
+  void Target(std::string* target) { m_target = target; }
   bool Write(std::string_view bytes) override {
-    target_->append(bytes);
+    m_target->append(bytes);
     return true;
   }
 
  private:
-  std::string* target_;
+  std::string* m_target;
 };
 
 }  // namespace varnolix::cli

@@ -1,24 +1,17 @@
 #include "cli/csv_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
-#include "cli/byte_classes.h"
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace varnolix::cli {
 namespace {
-
-// The bytes that end or spoil an unquoted field, or make it need quotes on output.
-constexpr std::array<bool, 256> kUnquotedStops = [] {
-  std::array<bool, 256> stops{};
-  stops[static_cast<unsigned char>(',')] = true;
-  stops[static_cast<unsigned char>('"')] = true;
-  stops[static_cast<unsigned char>('\r')] = true;
-  return stops;
-}();
 
 size_t Find(const char* data, size_t from, size_t to, char c) {
   const void* found = std::memchr(data + from, c, to - from);
@@ -27,261 +20,174 @@ size_t Find(const char* data, size_t from, size_t to, char c) {
 
 }  // namespace
 
-CsvReader::CsvReader(ByteSource& source, CsvLimits limits)
-    : source_(&source), limits_(limits), capacity_(std::max<size_t>(limits_.bufferBytes, 1)) {
-  buffer_.resize(capacity_ + kFieldPadding);
+size_t RecordEnds::Next(const char* data, size_t size) {
+  while (m_position < size) {
+    if (m_inQuotes) {
+      const size_t quote = Find(data, m_position, size, '"');
+      m_quotedLineFeeds += std::count(data + m_position, data + quote, '\n');
+      m_position = std::min(quote + 1, size);
+      m_inQuotes = quote == size;
+      continue;
+    }
+    const size_t lineFeed = Find(data, m_position, size, '\n');
+    const size_t quote = Find(data, m_position, lineFeed, '"');
+    if (quote < lineFeed) {
+      m_inQuotes = true;
+      m_position = quote + 1;
+      continue;
+    }
+    m_position = std::min(lineFeed + 1, size);
+    if (lineFeed < size) return lineFeed;
+  }
+  return kNone;
 }
+
+CsvReader::CsvReader(ByteSource& source, CsvLimits limits)
+    : m_source(&source), m_limits(limits), m_buffer(std::max<size_t>(limits.bufferBytes, 1)) {}
 
 CsvReader::CsvReader(std::vector<char>&& records, size_t size, long long firstLine, CsvLimits limits)
-    : source_(nullptr),
-      limits_(limits),
-      buffer_(std::move(records)),
-      capacity_(size),
-      dataEnd_(size),
-      endOfInput_(true),
-      started_(true),
-      nextLine_(firstLine) {
-  if (buffer_.size() < size + kFieldPadding) buffer_.resize(size + kFieldPadding);
-}
+    : m_source(nullptr),
+      m_limits(limits),
+      m_buffer(std::move(records)),
+      m_dataEnd(size),
+      m_endOfInput(true),
+      m_started(true),
+      m_nextLine(firstLine) {}
 
 void CsvReader::Fail(CsvFault fault, long long line) {
-  fault_ = fault;
-  faultLine_ = line;
-  fieldCount_ = 0;
-  text_ = {};
+  m_fault = fault;
+  m_faultLine = line;
+  m_fieldCount = 0;
+  m_text = {};
 }
 
 bool CsvReader::Refill() {
-  if (recordStart_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + recordStart_, dataEnd_ - recordStart_);
-    dataEnd_ -= recordStart_;
-    scanPos_ -= recordStart_;
-    recordStart_ = 0;
+  if (m_recordStart > 0) {
+    std::memmove(m_buffer.data(), m_buffer.data() + m_recordStart, m_dataEnd - m_recordStart);
+    m_dataEnd -= m_recordStart;
+    m_ends.Shift(m_recordStart);
+    m_recordStart = 0;
   }
-  if (dataEnd_ == capacity_) {
+  if (m_dataEnd == m_buffer.size()) {
     // Only a record longer than the buffer gets here; it may grow to the limit and its line break.
-    const size_t largest = limits_.maxRecordBytes + 2;
-    capacity_ = std::max(dataEnd_ + 1, std::min(capacity_ * 2, largest));
-    buffer_.resize(capacity_ + kFieldPadding);
+    m_buffer.resize(std::max(m_dataEnd + 1, std::min(m_buffer.size() * 2, m_limits.maxRecordBytes + 2)));
   }
-  const ssize_t count = source_->Read(buffer_.data() + dataEnd_, capacity_ - dataEnd_);
+  const ssize_t count = m_source->Read(m_buffer.data() + m_dataEnd, m_buffer.size() - m_dataEnd);
   if (count < 0) {
-    readError_ = errno;
-    Fail(CsvFault::kReadFailed, nextLine_);
+    m_readError = errno;
+    Fail(CsvFault::kReadFailed, m_nextLine);
     return false;
   }
-  if (count == 0) endOfInput_ = true;
-  dataEnd_ += static_cast<size_t>(count);
+  if (count == 0) m_endOfInput = true;
+  m_dataEnd += static_cast<size_t>(count);
   return true;
 }
 
 bool CsvReader::SkipByteOrderMark() {
-  while (dataEnd_ < 3 && !endOfInput_) {
+  while (m_dataEnd < 3 && !m_endOfInput) {
     if (!Refill()) return false;
   }
-  if (dataEnd_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0) recordStart_ = 3;
-  return true;
-}
-
-// Looks for the line feed that ends the record, outside quotes. Each quote flips the
-// state, which is right for every well-formed record (a doubled quote flips twice);
-// Split finds the faults of the others. Resumes where it stopped after a refill.
-bool CsvReader::FindRecordEnd(size_t& end) {
-  const char* data = buffer_.data();
-  size_t p = scanPos_;
-  while (p < dataEnd_) {
-    if (scanInQuotes_) {
-      const size_t quote = Find(data, p, dataEnd_, '"');
-      if (quote == dataEnd_) {
-        p = dataEnd_;
-        break;
-      }
-      scanInQuotes_ = false;
-      p = quote + 1;
-      continue;
-    }
-    const size_t lineFeed = Find(data, p, dataEnd_, '\n');
-    const size_t quote = Find(data, p, lineFeed, '"');
-    if (quote < lineFeed) {
-      scanInQuotes_ = true;
-      p = quote + 1;
-      continue;
-    }
-    if (lineFeed < dataEnd_) {
-      scanPos_ = lineFeed;
-      end = lineFeed;
-      return true;
-    }
-    p = dataEnd_;
-  }
-  scanPos_ = p;
-  return false;
-}
-
-void CsvReader::AddField(std::string_view field) {
-  if (fieldCount_ == fields_.size()) fields_.resize(fields_.size() * 2 + 8);
-  fields_[fieldCount_++] = field;
-}
-
-bool CsvReader::ReadSimpleRecord() {
-  const char* const data = buffer_.data();
-  const char* const begin = data + recordStart_;
-  const char* const end = data + dataEnd_;
-  std::string_view* field = fields_.data();  // the next to fill
-  bool verbatim = true;
-  const char* fieldBegin = begin;
-  // What one block hands on to the next.
-  bool inQuotes = false;
-  bool fieldStartsBlock = true;    // the block's first byte begins a field
-  bool closingEndedBlock = false;  // the block before ended in a closing quote
-  bool returnEndedBlock = false;   // or in a carriage return
-
-  for (const char* block = begin; block < end; block += kBlockBytes) {
-    if (fields_.data() + fields_.size() - field < static_cast<std::ptrdiff_t>(kBlockBytes)) {
-      const auto filled = static_cast<size_t>(field - fields_.data());
-      fields_.resize(filled + 2 * kBlockBytes);  // room for a field per byte of the block
-      field = fields_.data() + filled;
-    }
-    // The padding lets the block run past the data.
-    const BlockOutline outline = OutlineBlock(block).Within(static_cast<size_t>(end - block));
-    const std::uint32_t lineFeeds = outline.separators & outline.special;
-    if (!inQuotes && !closingEndedBlock && !returnEndedBlock && outline.special == lineFeeds) {
-      // Outside quotes with no carriage return: each comma ends a plain field, and the
-      // first line feed ends the last one and the record.
-      const std::uint32_t recordEnd = lineFeeds & (0u - lineFeeds);
-      const std::uint32_t inRecord = recordEnd != 0 ? recordEnd | (recordEnd - 1) : ~0u;
-      for (std::uint32_t bits = outline.separators & inRecord; bits != 0; bits &= bits - 1) {
-        const char* const separator = block + std::countr_zero(bits);
-        *field++ = std::string_view(fieldBegin, static_cast<size_t>(separator - fieldBegin));
-        fieldBegin = separator + 1;
-      }
-      if (recordEnd != 0) {
-        return EndSimpleRecord(block + std::countr_zero(recordEnd), static_cast<size_t>(field - fields_.data()), verbatim);
-      }
-      fieldStartsBlock = (outline.separators >> 31) != 0;
-      continue;
-    }
-
-    const ByteClasses c = ClassifyBlock(block).Within(static_cast<size_t>(end - block));
-    const std::uint32_t inside = PrefixParity(c.quotes) ^ (inQuotes ? ~0u : 0u);
-    inQuotes = (inside >> 31) != 0;
-    const std::uint32_t lineEnds = c.lineFeeds & ~inside;
-    const std::uint32_t recordEnd = lineEnds & (0u - lineEnds);  // the first, if any
-    const std::uint32_t inRecord = recordEnd != 0 ? recordEnd | (recordEnd - 1) : ~0u;
-    const std::uint32_t separators = c.separators & ~inside & inRecord;
-    const std::uint32_t quotes = c.quotes & inRecord;
-    const std::uint32_t returns = c.returns & inRecord;
-    if ((c.lineFeeds & inside & inRecord) != 0) return false;  // a quoted line break: lines to count
-    // A carriage return may stand only just before the line feed that ends the record.
-    if (returnEndedBlock && (recordEnd & 1) == 0) return false;
-    if ((returns & ~(recordEnd >> 1) & ~(1u << 31)) != 0) return false;
-    returnEndedBlock = (returns >> 31) != 0;
-    // Each opening quote begins a field and its closing quote ends it; any other quote is
-    // doubled or stray, for the general route to undo or report.
-    const std::uint32_t fieldStarts = (separators << 1) | (fieldStartsBlock ? 1u : 0u);
-    if ((quotes & inside & ~fieldStarts) != 0) return false;
-    const std::uint32_t closing = quotes & ~inside;
-    const std::uint32_t afterClosing = ((closing << 1) | (closingEndedBlock ? 1u : 0u)) & inRecord;
-    if ((afterClosing & ~(separators | returns)) != 0) return false;
-    closingEndedBlock = (closing >> 31) != 0;
-    fieldStartsBlock = (separators >> 31) != 0;
-
-    for (std::uint32_t bits = separators; bits != 0; bits &= bits - 1) {
-      const char* const separator = block + std::countr_zero(bits);
-      const char* fieldEnd = separator;
-      if (fieldEnd > fieldBegin && fieldEnd[-1] == '\r') --fieldEnd;  // only ever just before the line feed
-      std::string_view content(fieldBegin, static_cast<size_t>(fieldEnd - fieldBegin));
-      if (!content.empty() && content.front() == '"') {
-        content = content.substr(1, content.size() - 2);  // both quotes checked above
-        if (content.find(',') == std::string_view::npos) verbatim = false;  // quoted without need; written bare
-      }
-      *field++ = content;
-      fieldBegin = separator + 1;
-    }
-    if (recordEnd != 0) {
-      return EndSimpleRecord(block + std::countr_zero(recordEnd), static_cast<size_t>(field - fields_.data()), verbatim);
-    }
-  }
-  return false;  // the record runs on past the data read so far
-}
-
-bool CsvReader::EndSimpleRecord(const char* lineFeed, size_t fieldCount, bool verbatim) {
-  const char* const data = buffer_.data();
-  const char* const begin = data + recordStart_;
-  const char* contentEnd = lineFeed;
-  if (contentEnd > begin && contentEnd[-1] == '\r') --contentEnd;
-  const auto length = static_cast<size_t>(contentEnd - begin);
-  if (length == 0 || length > limits_.maxRecordBytes) return false;  // an empty line, or one too long
-  fieldCount_ = fieldCount;
-  text_ = std::string_view(begin, length);
-  verbatim_ = verbatim;
-  recordLine_ = nextLine_++;
-  recordStart_ = static_cast<size_t>(lineFeed + 1 - data);
+  if (m_dataEnd >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0) m_recordStart = 3;
   return true;
 }
 
 bool CsvReader::Next() {
-  if (fault_ != CsvFault::kNone) return false;
-  if (!started_) {
-    started_ = true;
+  if (m_fault != CsvFault::kNone) return false;
+  if (!m_started) {
+    m_started = true;
     if (!SkipByteOrderMark()) return false;
   }
-  if (ReadSimpleRecord()) return true;
   while (true) {
-    scanPos_ = recordStart_;
-    scanInQuotes_ = false;
-    size_t lineFeed = 0;
-    bool found = false;
-    while (!(found = FindRecordEnd(lineFeed)) && !endOfInput_) {
-      if (dataEnd_ - recordStart_ > limits_.maxRecordBytes + 1) break;  // too long, whatever follows
+    m_ends.Restart(m_recordStart);
+    size_t lineFeed = RecordEnds::kNone;
+    while ((lineFeed = m_ends.Next(m_buffer.data(), m_dataEnd)) == RecordEnds::kNone && !m_endOfInput) {
+      if (m_dataEnd - m_recordStart > m_limits.maxRecordBytes + 1) break;  // too long, whatever follows
       if (!Refill()) return false;
     }
-    size_t contentEnd = found ? lineFeed : dataEnd_;
-    const size_t next = found ? lineFeed + 1 : dataEnd_;
+    const bool found = lineFeed != RecordEnds::kNone;
+    size_t contentEnd = found ? lineFeed : m_dataEnd;
+    const size_t next = found ? lineFeed + 1 : m_dataEnd;
     // CRLF; and a CR at the very end of the input, which is most likely a cut CRLF.
-    if (contentEnd > recordStart_ && buffer_[contentEnd - 1] == '\r' && !scanInQuotes_) --contentEnd;
+    if (contentEnd > m_recordStart && m_buffer[contentEnd - 1] == '\r' && !m_ends.inQuotes()) --contentEnd;
 
-    if (contentEnd == recordStart_ && !scanInQuotes_) {
+    if (contentEnd == m_recordStart && !m_ends.inQuotes()) {
       if (!found) return false;
-      recordStart_ = next;  // an empty line is no record
-      ++nextLine_;
+      m_recordStart = next;  // an empty line is no record
+      ++m_nextLine;
       continue;
     }
 
     long long linesInside = 0;
-    if (contentEnd - recordStart_ > limits_.maxRecordBytes) {
+    if (contentEnd - m_recordStart > m_limits.maxRecordBytes) {
       // Report a quoting fault within the record first: it is what made it so long.
-      if (Split(recordStart_, contentEnd, Extent::kCutShort, linesInside)) {
-        Fail(CsvFault::kRecordTooLong, nextLine_);
+      if (Split(m_recordStart, contentEnd, true, linesInside)) {
+        Fail(CsvFault::kRecordTooLong, m_nextLine);
       }
       return false;
     }
-    text_ = std::string_view(buffer_.data() + recordStart_, contentEnd - recordStart_);
-    const Extent extent = found || !scanInQuotes_ ? Extent::kComplete : Extent::kEndOfInput;
-    if (!Split(recordStart_, contentEnd, extent, linesInside)) return false;
-    recordLine_ = nextLine_;
-    nextLine_ += linesInside + (found ? 1 : 0);
-    recordStart_ = next;
+    m_text = std::string_view(m_buffer.data() + m_recordStart, contentEnd - m_recordStart);
+    if (!Split(m_recordStart, contentEnd, false, linesInside)) return false;
+    m_recordLine = m_nextLine;
+    m_nextLine += linesInside + (found ? 1 : 0);
+    m_recordStart = next;
     return true;
   }
 }
 
-bool CsvReader::Split(size_t start, size_t end, Extent extent, long long& linesInside) {
-  fieldCount_ = 0;
-  verbatim_ = true;
-  char* data = buffer_.data();
-  auto push = [&](size_t begin, size_t size) { AddField(std::string_view(data + begin, size)); };
+inline void CsvReader::AddField(const char* begin, const char* end) {
+  if (m_fieldCount == m_fields.size()) m_fields.resize(2 * m_fields.size() + 8);
+  m_fields[m_fieldCount++] = std::string_view(begin, static_cast<size_t>(end - begin));
+}
+
+void CsvReader::SplitAtCommas(const char* p, const char* to, const char*& fieldBegin) {
+  const char* begin = fieldBegin;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time while they lie in the buffer, a bit for each comma; bytes
+  // from `to` on are read but not taken.
+  const char* const readable = m_buffer.data() + m_buffer.size();
+  for (; p < to && readable - p >= 16; p += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    auto commas = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))));
+    if (to - p < 16) commas &= (1u << (to - p)) - 1;
+    if (commas == 0) continue;
+    if (m_fields.size() - m_fieldCount < 16) m_fields.resize(2 * m_fields.size() + 16);
+    std::string_view* field = m_fields.data() + m_fieldCount;
+    for (; commas != 0; commas &= commas - 1) {
+      const char* const comma = p + std::countr_zero(commas);
+      *field++ = std::string_view(begin, static_cast<size_t>(comma - begin));
+      begin = comma + 1;
+    }
+    m_fieldCount = static_cast<size_t>(field - m_fields.data());
+  }
+#endif
+  for (; p < to; ++p) {
+    if (*p == ',') {
+      AddField(begin, p);
+      begin = p + 1;
+    }
+  }
+  fieldBegin = begin;
+}
+
+bool CsvReader::Split(size_t start, size_t end, bool cutShort, long long& linesInside) {
+  m_fieldCount = 0;
+  m_verbatim = true;
+  char* const data = m_buffer.data();
   linesInside = 0;
+  // The next quote and the next CR, each looked for again only once passed.
+  size_t quote = Find(data, start, end, '"');
+  size_t carriageReturn = Find(data, start, end, '\r');
+  const char* fieldBegin = data + start;
   size_t p = start;
   while (true) {
-    if (p < end && data[p] == '"') {
-      const long long openingLine = nextLine_ + linesInside;
+    if (p == quote && data + p == fieldBegin && p < end) {
+      const long long openingLine = m_nextLine + linesInside;
       const size_t contentBegin = p + 1;
       size_t read = contentBegin;
       size_t write = contentBegin;
       bool needsQuotes = false;
       while (true) {
-        const size_t quote = Find(data, read, end, '"');
+        quote = Find(data, read, end, '"');
         for (size_t i = read; i < quote; ++i) {
           const char c = data[i];
           if (c == '\n') ++linesInside;
@@ -290,46 +196,47 @@ bool CsvReader::Split(size_t start, size_t end, Extent extent, long long& linesI
         if (write != read) std::memmove(data + write, data + read, quote - read);
         write += quote - read;
         if (quote == end) {
-          if (extent == Extent::kCutShort) return true;
+          if (cutShort) return true;
           Fail(CsvFault::kUnterminatedQuote, openingLine);
           return false;
         }
         if (quote + 1 < end && data[quote + 1] == '"') {
           data[write++] = '"';
           needsQuotes = true;
-          verbatim_ = false;  // the text now holds the undone quote
+          m_verbatim = false;  // the text now holds the undone quote
           read = quote + 2;
           continue;
         }
         p = quote + 1;
         break;
       }
-      if (!needsQuotes) verbatim_ = false;  // quoted without need; written bare
-      push(contentBegin, write - contentBegin);
+      if (!needsQuotes) m_verbatim = false;  // quoted without need; written bare
+      AddField(data + contentBegin, data + write);
+      quote = Find(data, p, end, '"');
+      if (carriageReturn < p) carriageReturn = Find(data, p, end, '\r');
       if (p == end) return true;
       if (data[p] != ',') {
-        Fail(CsvFault::kTextAfterClosingQuote, nextLine_ + linesInside);
+        Fail(CsvFault::kTextAfterClosingQuote, m_nextLine + linesInside);
         return false;
       }
-      ++p;
+      fieldBegin = data + ++p;
       continue;
     }
-    const size_t fieldBegin = p;
-    bool needsQuotes = false;
-    while (p < end) {
-      while (p < end && !kUnquotedStops[static_cast<unsigned char>(data[p])]) ++p;
-      if (p == end || data[p] == ',') break;
-      if (data[p] == '"') {
-        Fail(CsvFault::kQuoteInUnquotedField, nextLine_ + linesInside);
-        return false;
-      }
-      needsQuotes = true;  // a CR that does not end the line is kept as data
-      ++p;
+    // Up to the next quote or CR, each comma ends a field.
+    const size_t stop = std::min(quote, carriageReturn);
+    SplitAtCommas(data + p, data + stop, fieldBegin);
+    p = stop;
+    if (stop == end) {
+      AddField(fieldBegin, data + end);
+      return true;
     }
-    if (needsQuotes) verbatim_ = false;
-    push(fieldBegin, p - fieldBegin);
-    if (p == end) return true;
-    ++p;
+    if (stop == quote) {
+      if (data + quote == fieldBegin) continue;  // a quoted field
+      Fail(CsvFault::kQuoteInUnquotedField, m_nextLine + linesInside);
+      return false;
+    }
+    m_verbatim = false;  // a CR that does not end the line is data, written quoted
+    carriageReturn = Find(data, ++p, end, '\r');
   }
 }
 

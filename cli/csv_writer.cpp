@@ -1,94 +1,45 @@
 #include "cli/csv_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstring>
-#include <string>
 
 #include "assessment/amount.h"
+#include "cli/quick_amount.h"
 
 namespace varnolix::cli {
 
-OutputBuffer::OutputBuffer(ByteSink& sink, size_t capacity)
-    : sink_(sink), buffer_(std::max<size_t>(capacity, 1)), capacity_(buffer_.size()) {}
+OutputBuffer::OutputBuffer(ByteSink& sink, size_t capacity) : m_sink(sink), m_buffer(std::max<size_t>(capacity, 1)) {}
 
 bool OutputBuffer::Flush() {
-  if (!failed_ && used_ > 0 && !sink_.Write(std::string_view(buffer_.data(), used_))) {
-    failed_ = true;
-    error_ = errno;
+  if (!m_failed && m_used > 0 && !m_sink.Write(std::string_view(m_buffer.data(), m_used))) {
+    m_failed = true;
+    m_error = errno;
   }
-  used_ = 0;
-  return !failed_;
+  m_used = 0;
+  return !m_failed;
 }
 
 void OutputBuffer::AppendSlowly(std::string_view bytes) {
   // Filled to the brim before each write, so that where a write fails depends only on
   // the bytes, not on how they were handed in; whole buffers go straight from `bytes`.
-  const size_t piece = capacity_ - used_;
-  std::memcpy(buffer_.data() + used_, bytes.data(), piece);
-  used_ += piece;
+  const size_t capacity = m_buffer.size();
+  const size_t piece = capacity - m_used;
+  std::memcpy(m_buffer.data() + m_used, bytes.data(), piece);
+  m_used += piece;
   bytes.remove_prefix(piece);
   Flush();
-  for (; bytes.size() > capacity_; bytes.remove_prefix(capacity_)) {
-    if (!failed_ && !sink_.Write(bytes.substr(0, capacity_))) {
-      failed_ = true;
-      error_ = errno;
+  for (; bytes.size() > capacity; bytes.remove_prefix(capacity)) {
+    if (!m_failed && !m_sink.Write(bytes.substr(0, capacity))) {
+      m_failed = true;
+      m_error = errno;
     }
   }
-  std::memcpy(buffer_.data(), bytes.data(), bytes.size());
-  used_ = bytes.size();
-}
-
-bool CsvWriter::NeedsQuotes(std::string_view text) {
-  // One pass; find_first_of would search the four characters for every byte.
-  return std::any_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
-}
-
-void CsvWriter::Quoted(std::string_view text) {
-  out_.Append('"');
-  for (size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"')) {
-    out_.Append(text.substr(0, quote + 1));
-    out_.Append('"');
-    text.remove_prefix(quote + 1);
-  }
-  out_.Append(text);
-  out_.Append('"');
-}
-
-namespace {
-constexpr size_t kMostAmountBytes = kMaxAmountChars + 1;  // with the separator
-}  // namespace
-
-void CsvWriter::Amounts(std::span<const double> values) {
-  if (out_.room() < values.size() * kMostAmountBytes) {
-    for (double value : values) Amount(value);  // across a flush of the buffer
-    return;
-  }
-  char* p = out_.tail();
-  for (double value : values) {
-    if (!firstInRecord_) *p++ = ',';
-    firstInRecord_ = false;
-    p = WriteAmountTo(p, value);
-  }
-  out_.Commit(p);
-}
-
-void CsvWriter::Amount(double value) {
-  std::array<char, kMostAmountBytes> text;
-  char* p = text.data();
-  if (!firstInRecord_) *p++ = ',';
-  firstInRecord_ = false;
-  out_.Append(std::string_view(text.data(), static_cast<size_t>(WriteAmountTo(p, value) - text.data())));
-}
-
-void CsvWriter::EndRecord() {
-  out_.Append('\n');
-  firstInRecord_ = true;
+  std::memcpy(m_buffer.data(), bytes.data(), bytes.size());
+  m_used = bytes.size();
 }
 
 void AppendCsvField(std::string& out, std::string_view text) {
-  if (!CsvWriter::NeedsQuotes(text)) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
     out += text;
     return;
   }
@@ -98,6 +49,39 @@ void AppendCsvField(std::string& out, std::string_view text) {
     out += c;
   }
   out += '"';
+}
+
+void CsvWriter::Separate() {
+  if (!m_firstInRecord) m_out.Append(',');
+  m_firstInRecord = false;
+}
+
+void CsvWriter::Field(std::string_view text) {
+  Separate();
+  m_quoted.clear();
+  AppendCsvField(m_quoted, text);
+  m_out.Append(m_quoted);
+}
+
+void CsvWriter::Raw(std::string_view csv) {
+  Separate();
+  m_out.Append(csv);
+}
+
+void CsvWriter::Amount(double value) {
+  Separate();
+  QuickAmountRoom room;
+  const std::string_view quick = QuickAmountText(value, room);
+  if (quick.empty()) {
+    m_out.Append(WriteAmount(value));  // huge or not finite
+  } else {
+    m_out.AppendShort(quick, kQuickAmountChars);
+  }
+}
+
+void CsvWriter::EndRecord() {
+  m_out.Append('\n');
+  m_firstInRecord = true;
 }
 
 }  // namespace varnolix::cli

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstring>
-#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,71 +18,57 @@ class OutputBuffer {
   explicit OutputBuffer(ByteSink& sink, size_t capacity = size_t{64} << 10);
 
   void Append(std::string_view bytes) {
-    if (bytes.size() <= capacity_ - used_) {
-      if (bytes.empty()) return;  // an empty view may hold no pointer at all
-      std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-      used_ += bytes.size();
-      return;
-    }
-    AppendSlowly(bytes);
+    if (bytes.size() > m_buffer.size() - m_used) return AppendSlowly(bytes);
+    if (bytes.empty()) return;  // an empty view may hold no pointer at all
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    m_used += bytes.size();
   }
   void Append(char c) {
-    if (used_ == capacity_) Flush();
-    buffer_[used_++] = c;
+    if (m_used == m_buffer.size()) Flush();
+    m_buffer[m_used++] = c;
   }
-  // For writing in place: room() bytes free at tail(); Commit takes what was written, up to
-  // `end`. Append fills the buffer to the brim before flushing; this does not flush at all.
-  size_t room() const { return capacity_ - used_; }
-  char* tail() { return buffer_.data() + used_; }
-  void Commit(const char* end) { used_ = static_cast<size_t>(end - buffer_.data()); }
+  // `bytes`, at most `most` of them, which may all be read from bytes.data() on.
+  void AppendShort(std::string_view bytes, std::size_t most) {
+    if (m_buffer.size() - m_used < most) return Append(bytes);
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), most);  // a fixed size: a few moves
+    m_used += bytes.size();
+  }
   bool Flush();
-  bool failed() const { return failed_; }
-  int error() const { return error_; }
+  bool failed() const { return m_failed; }
+  int error() const { return m_error; }
 
  private:
   void AppendSlowly(std::string_view bytes);
 
-  ByteSink& sink_;
-  std::vector<char> buffer_;
-  size_t capacity_;
-  size_t used_ = 0;
-  bool failed_ = false;
-  int error_ = 0;
+  ByteSink& m_sink;
+  std::vector<char> m_buffer;
+  size_t m_used = 0;
+  bool m_failed = false;
+  int m_error = 0;
 };
 
-// Fields are quoted only when they hold a comma, a quote, CR or LF; quotes are doubled.
-// Records end in LF.
+// Appends `text` to `out` as a CSV field: quoted, with its quotes doubled, only when it
+// holds a comma, a quote, CR or LF.
+void AppendCsvField(std::string& out, std::string_view text);
+
+// Records of fields; each record ends in LF.
 class CsvWriter {
  public:
-  explicit CsvWriter(OutputBuffer& out) : out_(out) {}
+  explicit CsvWriter(OutputBuffer& out) : m_out(out) {}
 
-  void Field(std::string_view text) { Field(text, NeedsQuotes(text)); }
-  void Field(std::string_view text, bool needsQuotes) {
-    if (!firstInRecord_) out_.Append(',');
-    firstInRecord_ = false;
-    if (needsQuotes) {
-      Quoted(text);
-    } else {
-      out_.Append(text);
-    }
-  }
+  void Field(std::string_view text);
   // Fields already written as CSV, as one.
-  void Raw(std::string_view csv) { Field(csv, false); }
-  // Amounts as WriteAmount writes them, which never need quotes.
-  void Amounts(std::span<const double> values);
+  void Raw(std::string_view csv);
+  // An amount as WriteAmount writes it.
+  void Amount(double value);
   void EndRecord();
 
-  static bool NeedsQuotes(std::string_view text);
-
  private:
-  void Quoted(std::string_view text);
-  void Amount(double value);
+  void Separate();
 
-  OutputBuffer& out_;
-  bool firstInRecord_ = true;
+  OutputBuffer& m_out;
+  bool m_firstInRecord = true;
+  std::string m_quoted;
 };
-
-// Appends `text` to `out` as a CSV field, quoted only when it must be.
-void AppendCsvField(std::string& out, std::string_view text);
 
 }  // namespace varnolix::cli

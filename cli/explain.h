@@ -1,4 +1,4 @@
-// The working of one row as plain text, so a person can check every step.
+// --explain: each row's working as plain text, so a person can check every step.
 #pragma once
 
 #include <span>

@@ -6,9 +6,8 @@
 namespace varnolix::cli {
 namespace {
 
-constexpr std::array<std::string_view, 15> kTexts{{
+constexpr std::array<std::string_view, 14> kTexts{{
     "line {}, column {}: '{}' is not an amount",
-    "Basic PM must have some value.",
     "line {}: expected {} fields, found {}",
     "line {}: no basic_pm column",
     "line {}: column {} appears twice (fields {} and {})",

@@ -11,7 +11,6 @@ namespace varnolix::cli {
 enum class Message : std::uint8_t {
   // Row errors, written to the error column.
   kNotAnAmount,
-  kBasicNeedsValue,
   kWrongFieldCount,
   // Faults that stop the run.
   kNoBasicColumn,

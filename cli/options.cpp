@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/columns.h"
+#include "assessment/fields.h"
 #include "cli/messages.h"
 #include "varnolix/version.h"
 
@@ -124,11 +124,18 @@ Options:
 
 Columns (names matched ignoring case and surrounding blanks; only basic_pm is required):
 )";
-  for (const ColumnSpec& column : kColumns) {
+  for (const FieldInfo& field : kFields) {
     text += "  ";
-    text += column.name;
-    text.append(column.name.size() < 22 ? 22 - column.name.size() : 1, ' ');
-    text += column.help;
+    text += field.column;
+    text.append(22 - field.column.size(), ' ');
+    text += field.name;
+    text += field.monthly ? " per month" : " for the year";
+    if (field.cap > 0) {
+      text += ", counts up to " + std::to_string(static_cast<long>(field.cap));
+    } else if (field.page == Page::kSection80) {
+      text += ", no cap";
+    }
+    if (field.field == Field::kBasic) text += " (required, above 0)";
     text += '\n';
   }
   text += R"(Any other column passes through untouched.

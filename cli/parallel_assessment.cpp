@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,104 +32,97 @@ struct Slot {
 class ChunkAssessment {
  public:
   ChunkAssessment(const ColumnMap& columns, AmountReading reading, unsigned threads, size_t chunkBytes)
-      : columns_(columns), reading_(reading), threads_(threads), chunkBytes_(chunkBytes),
-        slots_(threads * kChunksPerThread) {}
+      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes),
+        m_slots(threads * kChunksPerThread) {}
 
   RecordsEnd Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally);
 
  private:
-  void Work();
+  void Work(const std::stop_token& stop);
   void Assess(Slot& slot, RowAssessor& row, MemorySink& sink, OutputBuffer& buffer) const;
   // Writes an assessed chunk; false when the records end with it.
   static bool Deliver(const Slot& slot, OutputBuffer& out, RowTally& tally, RecordsEnd& end);
 
-  const ColumnMap& columns_;
-  AmountReading reading_;
-  unsigned threads_;
-  size_t chunkBytes_;
-  std::vector<Slot> slots_;  // used in turn; a slot is free again once its rows are written
+  const ColumnMap& m_columns;
+  AmountReading m_reading;
+  unsigned m_threads;
+  size_t m_chunkBytes;
+  std::vector<Slot> m_slots;  // used in turn; a slot is free again once its rows are written
 
-  std::mutex mutex_;  // guards each slot's state, queue_ and stopping_
-  std::condition_variable framed_;    // a chunk is queued, or the run stops
-  std::condition_variable assessed_;  // a chunk has been assessed
-  std::deque<Slot*> queue_;           // framed chunks in input order
-  bool stopping_ = false;
+  std::mutex m_mutex;                  // guards each slot's state and m_queue
+  std::condition_variable_any m_framed;  // a chunk is queued
+  std::condition_variable m_assessed;  // a chunk has been assessed
+  std::deque<Slot*> m_queue;           // framed chunks in input order
 };
 
 RecordsEnd ChunkAssessment::Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally) {
-  std::vector<std::thread> workers;
-  for (unsigned i = 0; i < threads_; ++i) workers.emplace_back([this] { Work(); });
+  // Asked to stop and joined when they go out of scope, whichever way this returns.
+  std::vector<std::jthread> workers;
+  for (unsigned i = 0; i < m_threads; ++i) workers.emplace_back([this](const std::stop_token& stop) { Work(stop); });
 
   RecordsEnd end;
   size_t framed = 0;   // chunks handed to the threads
   size_t written = 0;  // chunks written, all in order
   bool inputDone = false;
   while (true) {
-    Slot& oldest = slots_[written % slots_.size()];
+    Slot& oldest = m_slots[written % m_slots.size()];
     bool oldestAssessed = false;
     if (written < framed) {
-      const std::lock_guard lock(mutex_);
+      const std::lock_guard lock(m_mutex);
       oldestAssessed = oldest.state == Slot::State::kAssessed;
     }
     if (oldestAssessed) {
       const bool more = Deliver(oldest, out, tally, end);
       {
-        const std::lock_guard lock(mutex_);
+        const std::lock_guard lock(m_mutex);
         oldest.state = Slot::State::kFree;
       }
       ++written;
       if (!more) break;
       continue;
     }
-    if (!inputDone && framed - written < slots_.size()) {
-      Slot& next = slots_[framed % slots_.size()];
-      if (!framer.Next(next.chunk, chunkBytes_)) {
+    if (!inputDone && framed - written < m_slots.size()) {
+      Slot& next = m_slots[framed % m_slots.size()];
+      if (!framer.Next(next.chunk, m_chunkBytes)) {
         inputDone = true;
         continue;
       }
       {
-        const std::lock_guard lock(mutex_);
+        const std::lock_guard lock(m_mutex);
         next.state = Slot::State::kFramed;
-        queue_.push_back(&next);
+        m_queue.push_back(&next);
       }
-      framed_.notify_one();
+      m_framed.notify_one();
       ++framed;
       continue;
     }
     if (written == framed) break;
-    std::unique_lock lock(mutex_);
-    assessed_.wait(lock, [&oldest] { return oldest.state == Slot::State::kAssessed; });
+    std::unique_lock lock(m_mutex);
+    m_assessed.wait(lock, [&oldest] { return oldest.state == Slot::State::kAssessed; });
   }
-
-  {
-    const std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  framed_.notify_all();
-  for (std::thread& worker : workers) worker.join();
   return end;
 }
 
-void ChunkAssessment::Work() {
-  RowAssessor row(columns_, reading_);
+void ChunkAssessment::Work(const std::stop_token& stop) {
+  RowAssessor row(m_columns, m_reading);
   MemorySink sink(nullptr);
   OutputBuffer buffer(sink);
   while (true) {
     Slot* slot = nullptr;
     {
-      std::unique_lock lock(mutex_);
-      framed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-      if (stopping_) return;
-      slot = queue_.front();
-      queue_.pop_front();
+      std::unique_lock lock(m_mutex);
+      m_framed.wait(lock, stop, [this] { return !m_queue.empty(); });
+      if (stop.stop_requested()) return;
+      slot = m_queue.front();
+      m_queue.pop_front();
       slot->state = Slot::State::kAssessing;
     }
     Assess(*slot, row, sink, buffer);
     {
-      const std::lock_guard lock(mutex_);
+      const std::lock_guard lock(m_mutex);
       slot->state = Slot::State::kAssessed;
     }
-    assessed_.notify_one();
+    m_assessed.notify_one();
   }
 }
 
@@ -137,7 +131,7 @@ void ChunkAssessment::Assess(Slot& slot, RowAssessor& row, MemorySink& sink, Out
   sink.Target(&slot.output);
   slot.tally = {};
   CsvReader reader(std::move(slot.chunk.bytes), slot.chunk.size, slot.chunk.firstLine);
-  AssessRecords(reader, row, columns_.fieldCount(), buffer, slot.tally);
+  AssessRecords(reader, row, m_columns.fieldCount(), buffer, slot.tally);
   buffer.Flush();
   slot.end = RecordsEnd::Of(reader);
   if (slot.end.fault == CsvFault::kNone && slot.chunk.readError != 0) {

@@ -31,12 +31,12 @@ class RecordFramer {
   bool Next(RecordChunk& chunk, size_t size);
 
  private:
-  ByteSource& source_;
-  std::vector<char> carry_;  // the start of a record, after the last chunk
-  long long line_;
-  bool sourceEnded_;
-  bool done_ = false;
-  size_t maxRecordBytes_;
+  ByteSource& m_source;
+  std::vector<char> m_carry;  // the start of a record, after the last chunk
+  long long m_line;
+  bool m_sourceEnded;
+  bool m_done = false;
+  size_t m_maxRecordBytes;
 };
 
 }  // namespace varnolix::cli

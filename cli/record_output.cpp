@@ -4,8 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "cli/columns.h"
-
 namespace varnolix::cli {
 namespace {
 
@@ -22,15 +20,18 @@ void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, c
     writer.Raw(reader.text());
   } else {
     WriteFields(writer, fields.first(std::min(count, headerFields)));
-    for (size_t i = count; i < headerFields; ++i) writer.Field({}, false);
+    for (size_t i = count; i < headerFields; ++i) writer.Raw({});
+  }
+  for (double result : row.results().values) {
+    if (ok) {
+      writer.Amount(result);
+    } else {
+      writer.Raw({});
+    }
   }
   if (ok) {
-    const ResultAmounts& r = row.results();
-    const double results[] = {r.taxableHra, r.grossSalary, r.section80Benefit, r.section88Benefit, r.taxPayable};
-    writer.Amounts(results);
-    writer.Field({}, false);  // no error
+    writer.Raw({});  // no error
   } else {
-    for (size_t i = 0; i + 1 < kResultColumns.size(); ++i) writer.Field({}, false);  // all but the error
     writer.Field(row.errors());
   }
   // A long row keeps its surplus fields, after the results so these stay under their headers.

@@ -2,130 +2,106 @@
 
 #include <cmath>
 #include <memory>
-#include <optional>
 #include <type_traits>
 
 #include "assessment/amount.h"
 #include "cli/messages.h"
+#include "cli/quick_amount.h"
 #include "cli/strict_amount.h"
 
 namespace varnolix::cli {
-namespace {
 
-// A value, or for a monthly salary its annual figure, too large for a double would give
-// "inf" results, or read back as 0 from the annual echo, without a word.
-bool Overflows(double value, bool monthly) { return std::isinf(value) || (monthly && std::isinf(value * 12)); }
-
-double ValueOf(const std::array<double, kFieldCount>& values, Field field) { return values[static_cast<size_t>(field)]; }
-
-}  // namespace
-
-RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : columns_(columns), reading_(reading) {}
-
-std::string_view RowAssessor::error(size_t i) const {
-  const size_t begin = i == 0 ? 0 : errorEnds_[i - 1] + 2;  // past "; "
-  return std::string_view(errors_).substr(begin, errorEnds_[i] - begin);
+RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : m_columns(columns), m_reading(reading) {
+  m_input.standardDeductionShown = true;
+  m_input.section80Shown = true;
+  m_input.section88Shown = true;
+  for (const ColumnMap::Column& column : columns.columns()) {
+    if (Info(column.field).annualId != 0) m_echoed.push_back(column.field);
+  }
 }
 
-std::string RowAssessor::fieldText(Field field) const {
-  const std::optional<size_t> index = columns_.IndexOf(field);
-  const std::string_view cell = index ? CellOf(*index) : std::string_view{};
-  if (reading_ == AmountReading::kLenient) return std::string(cell);
+std::string_view RowAssessor::error(size_t i) const {
+  const size_t begin = i == 0 ? 0 : m_errorEnds[i - 1] + 2;  // past "; "
+  return std::string_view(m_errors).substr(begin, m_errorEnds[i] - begin);
+}
+
+PerField<std::string> RowAssessor::TypedTexts() const {
+  PerField<std::string> texts;
   std::string storage;
-  return std::string(ParseStrictAmount(cell, storage).bare);
+  for (const ColumnMap::Column& column : m_columns.columns()) {
+    const std::string_view cell = CellOf(column.index);
+    texts[column.field] = m_reading == AmountReading::kLenient ? cell : ReadStrictAmount(cell, storage).bare;
+  }
+  return texts;
 }
 
 void RowAssessor::AddError(std::string_view text) {
-  if (!errors_.empty()) errors_ += "; ";
-  errors_ += text;
-  errorEnds_.push_back(errors_.size());
+  if (!m_errors.empty()) m_errors += "; ";
+  m_errors += text;
+  m_errorEnds.push_back(m_errors.size());
 }
 
-bool RowAssessor::ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value) {
-  if (cell.empty()) {
+inline bool RowAssessor::ReadCell(std::string_view cell, Field field, double& value) {
+  if (cell.empty()) {  // as most optional cells are
     value = 0;
     return true;
   }
-  if (reading_ == AmountReading::kLenient) {
+  if (m_reading == AmountReading::kLenient) {
     value = ReadAmount(cell);
     return true;
   }
-  if (ReadShortPlainAmount(cell, value)) return true;
-  return ReadLongerAmount(cell, column, value);
+  return ReadPlainAmount(cell, value) || ReadOtherAmount(cell, field, value);
 }
 
-bool RowAssessor::ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value) {
-  const StrictValue amount = ReadStrictAmount(cell, bare_);
+bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& value) {
+  const StrictAmount amount = ReadStrictAmount(cell, m_bare);
   value = amount.value;
-  return amount.ok && !Overflows(amount.value, kColumns[static_cast<size_t>(column.field)].monthlySalary);
-}
-
-bool RowAssessor::ReadRow() {
-  bool ok = fields_.size() == columns_.fieldCount();
-  if (reading_ == AmountReading::kLenient) {
-    for (const ColumnMap::Column& column : columns_.columns()) {
-      values_[static_cast<size_t>(column.field)] = ReadAmount(CellOf(column.index));
-    }
-  } else {
-    for (const ColumnMap::Column& column : columns_.columns()) {
-      const std::string_view cell = CellOf(column.index);
-      double& value = values_[static_cast<size_t>(column.field)];
-      if (cell.empty()) {
-        value = 0;  // as most optional cells are
-      } else if (!ReadShortPlainAmount(cell, value)) {
-        ok = ReadLongerAmount(cell, column, value) && ok;
-      }
-    }
-  }
-  return ok && !IsZeroOrNegative(ValueOf(values_, Field::kBasicPm));
+  // A value too large for a double, or a monthly salary whose annual figure is, would
+  // give "inf" results, or read back as 0 from the annual echo, without a word.
+  return amount.ok && !std::isinf(value) && !(Info(field).annualId != 0 && std::isinf(value * 12));
 }
 
 void RowAssessor::CollectErrors(long long line) {
-  if (fields_.size() != columns_.fieldCount()) {
-    message_.clear();
-    AppendMessage(message_, Message::kWrongFieldCount, {line, columns_.fieldCount(), fields_.size()});
-    AddError(message_);
+  if (m_fields.size() != m_columns.fieldCount()) {
+    m_message.clear();
+    AppendMessage(m_message, Message::kWrongFieldCount, {line, m_columns.fieldCount(), m_fields.size()});
+    AddError(m_message);
   }
-  for (const ColumnMap::Column& column : columns_.columns()) {
+  for (const ColumnMap::Column& column : m_columns.columns()) {
     const std::string_view cell = CellOf(column.index);
     double value = 0;
-    if (!ReadCell(cell, column, value)) {
+    if (!ReadCell(cell, column.field, value)) {
       bool cut = false;
-      excerpt_ = QuotableExcerpt(cell, cut);
-      if (cut) excerpt_ += "...";
-      message_.clear();
-      AppendMessage(message_, Message::kNotAnAmount, {line, column.name, excerpt_});
-      AddError(message_);
-    } else if (column.field == Field::kBasicPm && IsZeroOrNegative(value)) {
-      AddError(MessageText(Message::kBasicNeedsValue));
+      m_excerpt = QuotableExcerpt(cell, cut);
+      if (cut) m_excerpt += "...";
+      m_message.clear();
+      AppendMessage(m_message, Message::kNotAnAmount, {line, column.name, m_excerpt});
+      AddError(m_message);
+    } else if (column.field == Field::kBasic && IsZeroOrNegative(value)) {
+      AddError(kBasicNeedsValue);
     }
   }
 }
 
 bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {
-  errors_.clear();
-  errorEnds_.clear();
-  fields_ = fields;
-  if (!ReadRow()) {
+  m_errors.clear();
+  m_errorEnds.clear();
+  m_fields = fields;
+  bool ok = fields.size() == m_columns.fieldCount();
+  for (const ColumnMap::Column& column : m_columns.columns()) {
+    ok = ReadCell(CellOf(column.index), column.field, m_input.amounts[column.field]) && ok;
+  }
+  if (!ok || IsZeroOrNegative(m_input.amounts[Field::kBasic])) {
     CollectErrors(line);
     return false;
   }
-
-  auto value = [this](Field field) { return ValueOf(values_, field); };
-  // The Income page echoes each monthly salary field times 12 into its annual field.
-  amounts_.income = {AnnualEchoValue(value(Field::kBasicPm)),       AnnualEchoValue(value(Field::kAllowances1Pm)),
-                     AnnualEchoValue(value(Field::kAllowances2Pm)), value(Field::kLtaAnnual),
-                     value(Field::kRentPm),                         value(Field::kHraReceivedPm)};
-  amounts_.standardDeduction = StandardDeductionAmounts{value(Field::kProfessionTax)};
-  amounts_.section80 = Section80Amounts{value(Field::k80L),   value(Field::k80D),  value(Field::k80E),
-                                        value(Field::k80CCC), value(Field::k80DD), value(Field::k80DDB)};
-  amounts_.section88 = Section88Amounts{value(Field::kPfContribution),   value(Field::kLicPremium),
-                                        value(Field::kPpf),              value(Field::kMutualFund),
-                                        value(Field::kOtherInvestments), value(Field::kInfrastructureBond)};
-  // Made in place rather than assigned: the assessment is large and kept for the explanation.
+  // The Income page echoes each monthly salary times 12 into its annual field, which the
+  // assessment reads.
+  for (Field field : m_echoed) m_input.amounts[field] = QuickAnnualEchoValue(m_input.amounts[field]);
+  // Made in place rather than assigned: the assessment is large and kept for the working.
   static_assert(std::is_trivially_destructible_v<Assessment>);
-  std::construct_at(&assessment_, varnolix::Assess(amounts_));
-  results_ = ResultAmountsOf(assessment_);
+  std::construct_at(&m_assessment, varnolix::Assess(m_input));
+  m_results = ResultAmountsOf(m_assessment);
   return true;
 }
 

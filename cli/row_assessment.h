@@ -2,7 +2,6 @@
 // the same names and shown every page of the program.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,7 +10,6 @@
 
 #include "assessment/assessment.h"
 #include "cli/columns.h"
-#include "cli/csv_reader.h"
 
 namespace varnolix::cli {
 
@@ -26,51 +24,43 @@ class RowAssessor {
   RowAssessor(const ColumnMap& columns, AmountReading reading);
 
   // Fields past the end of a short record count as empty. True when the row has no error;
-  // then amounts(), assessment() and results() describe it. Every view stays valid until
-  // the next call, as long as `fields` does. Each field must be followed by at least
-  // CsvReader::kFieldPadding readable bytes, as a CsvReader's fields are.
+  // then assessment() and results() describe it, until the next call.
   bool Assess(std::span<const std::string_view> fields, long long line);
 
   // The row's errors in column order, joined with "; ".
-  const std::string& errors() const { return errors_; }
-  size_t errorCount() const { return errorEnds_.size(); }
+  const std::string& errors() const { return m_errors; }
+  size_t errorCount() const { return m_errorEnds.size(); }
   std::string_view error(size_t i) const;
 
-  // The text the field was given: the bare amount in strict reading, the cell in lenient.
-  std::string fieldText(Field field) const;
-  const AssessmentAmounts& amounts() const { return amounts_; }
-  const Assessment& assessment() const { return assessment_; }
-  const ResultAmounts& results() const { return results_; }
+  // What each field was given, as a person would type it: the bare amount in strict
+  // reading, the cell in lenient. Empty for the columns the input lacks.
+  PerField<std::string> TypedTexts() const;
+  const Assessment& assessment() const { return m_assessment; }
+  const PerResult<double>& results() const { return m_results; }
 
  private:
-  // The field's cell, empty when the record stops short of it or the header lacks it;
-  // like every field of CsvReader, followed by readable bytes.
-  std::string_view CellOf(size_t index) const {
-    static constexpr char kPadding[CsvReader::kFieldPadding] = {};
-    return index < fields_.size() ? fields_[index] : std::string_view(kPadding, 0);
-  }
+  // The cell of a column, empty when the record stops short of it.
+  std::string_view CellOf(size_t index) const { return index < m_fields.size() ? m_fields[index] : std::string_view{}; }
   // The cell's value, or false when it is no amount.
-  bool ReadCell(std::string_view cell, const ColumnMap::Column& column, double& value);
-  // A strict cell that the quick route does not read.
-  bool ReadLongerAmount(std::string_view cell, const ColumnMap::Column& column, double& value);
-  // Every value of the row, or false when the row has an error.
-  bool ReadRow();
+  bool ReadCell(std::string_view cell, Field field, double& value);
+  // A cell that is not plain digits with at most one point.
+  bool ReadOtherAmount(std::string_view cell, Field field, double& value);
   // The errors of a row that has some, in column order.
   void CollectErrors(long long line);
   void AddError(std::string_view text);
 
-  const ColumnMap& columns_;
-  AmountReading reading_;
-  std::span<const std::string_view> fields_;
-  std::array<double, kFieldCount> values_{};  // 0 for the columns the input lacks
-  std::string bare_;  // an amount with its separators taken out, on the way to its value
-  std::string excerpt_;
-  std::string message_;
-  std::string errors_;
-  std::vector<size_t> errorEnds_;
-  AssessmentAmounts amounts_;
-  Assessment assessment_;
-  ResultAmounts results_{};
+  const ColumnMap& m_columns;
+  AmountReading m_reading;
+  std::vector<Field> m_echoed;  // the monthly salaries among the columns
+  std::span<const std::string_view> m_fields;
+  std::string m_bare;  // an amount with its separators taken out, on the way to its value
+  std::string m_excerpt;
+  std::string m_message;
+  std::string m_errors;
+  std::vector<size_t> m_errorEnds;
+  AssessmentInput m_input;
+  Assessment m_assessment;
+  PerResult<double> m_results{};
 };
 
 }  // namespace varnolix::cli

@@ -89,13 +89,14 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     Report(diagnostics, Message::kDuplicateColumn, {reader.line(), duplicate->name, duplicate->first, duplicate->second});
     return kExitFailed;
   }
-  if (!columns.Has(Field::kBasicPm)) {
+  if (!columns.IndexOf(Field::kBasic)) {
     Report(diagnostics, Message::kNoBasicColumn, {reader.line()});
     return kExitFailed;
   }
   if (!options.explain) {
     for (std::string_view field : reader.fields()) writer.Field(field);
-    for (std::string_view name : kResultColumns) writer.Field(name, false);
+    for (const ResultInfo& result : kResults) writer.Field(result.column);
+    writer.Field("error");
     writer.EndRecord();
   }
 

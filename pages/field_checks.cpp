@@ -7,10 +7,11 @@
 
 namespace varnolix {
 
-bool WarnAboutZeroOrNegative(const CWnd& page, std::span<const FieldWarning> fields) {
+bool WarnAboutZeroOrNegative(const CWnd& page, Page which) {
   std::vector<std::string_view> flagged;
-  for (const FieldWarning& field : fields) {
-    if (IsZeroOrNegative(page.GetDlgItemText(field.id))) flagged.push_back(field.label);
+  for (const FieldInfo& info : kFields) {
+    if (info.page != which || info.warning.empty()) continue;
+    if (IsZeroOrNegative(page.GetDlgItemText(info.controlId))) flagged.push_back(info.warning);
   }
   if (flagged.empty()) return false;
   ShowInformation(ZeroOrNegativeMessage(flagged));

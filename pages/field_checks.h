@@ -2,21 +2,16 @@
 // amounts that are empty, zero or negative.
 #pragma once
 
-#include <span>
 #include <string_view>
 
+#include "assessment/fields.h"
 #include "platform/wnd.h"
 
 namespace varnolix {
 
-struct FieldWarning {
-  int id;
-  std::string_view label;  // carries its own separator
-};
-
-// Shows one box naming every listed field of `page` that counts as zero or negative,
-// in the list's order; true when it showed one.
-bool WarnAboutZeroOrNegative(const CWnd& page, std::span<const FieldWarning> fields);
+// Shows one box naming every field of page `which`, shown as `page`, that has a warning
+// label and counts as zero or negative, in the table's order; true when it showed one.
+bool WarnAboutZeroOrNegative(const CWnd& page, Page which);
 
 // Message boxes of the input pages: an information icon and an OK button.
 void ShowInformation(std::string_view text);

@@ -1,25 +1,28 @@
-// The current texts of a page's fields, read at the moment they are needed.
+// The fields of the input pages as the field table describes them, read at the moment
+// they are needed.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <string>
-#include <string_view>
 
+#include "assessment/amount.h"
+#include "assessment/fields.h"
 #include "platform/wnd.h"
 
 namespace varnolix {
 
-template <std::size_t N>
-class FieldTexts {
- public:
-  FieldTexts(const CWnd& page, const std::array<int, N>& ids) {
-    for (std::size_t i = 0; i < N; ++i) m_texts[i] = page.GetDlgItemText(ids[i]);
+// The amount the assessment reads from each field of page `which`, shown as `page`: for a
+// monthly salary, its annual echo's.
+inline void ReadAmounts(const CWnd& page, Page which, PerField<double>& amounts) {
+  for (const FieldInfo& info : kFields) {
+    if (info.page == which) amounts[info.field] = ReadAmount(page.GetDlgItemText(AssessedControlId(info)));
   }
-  std::string_view operator[](std::size_t i) const { return m_texts[i]; }
+}
 
- private:
-  std::array<std::string, N> m_texts;
-};
+// What each field of page `which` holds as typed: for a monthly salary, the monthly text.
+inline void ReadTexts(const CWnd& page, Page which, PerField<std::string>& texts) {
+  for (const FieldInfo& info : kFields) {
+    if (info.page == which) texts[info.field] = page.GetDlgItemText(info.controlId);
+  }
+}
 
 }  // namespace varnolix

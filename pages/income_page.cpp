@@ -1,6 +1,7 @@
 #include "pages/income_page.h"
 
 #include "assessment/amount.h"
+#include "assessment/fields.h"
 #include "pages/field_checks.h"
 #include "platform/dc.h"
 #include "resources/dialog_templates.h"
@@ -11,24 +12,10 @@ namespace {
 
 using namespace ids::income;
 
-constexpr std::array<int, 9> kFieldIds{kBasicPerMonth, kAllowances1PerMonth, kAllowances2PerMonth,
-                                       kAnnualBasic,   kAnnualAllowances1,   kAnnualAllowances2,
-                                       kLtaTaxableAnnual, kRentPerMonth,     kHraReceivedPerMonth};
-
-// Checked when leaving, after the basic salary; the labels run together as they are.
-constexpr FieldWarning kWarnings[] = {
-    {kAllowances1PerMonth, "Allowences 1 PM, "}, {kAllowances2PerMonth, "Allowences 2 PM,"},
-    {kLtaTaxableAnnual, "LTA Taxable annual, "}, {kRentPerMonth, "Rent PM, "},
-    {kHraReceivedPerMonth, "HRA received PM, "},
-};
-
 // Clearing a monthly field echoes it, so the annual fields end at "0.00".
 constexpr int kResetOrder[] = {kHraReceivedPerMonth, kRentPerMonth,        kLtaTaxableAnnual,
                                kAnnualAllowances2,   kAnnualAllowances1,   kAnnualBasic,
                                kAllowances1PerMonth, kAllowances2PerMonth, kBasicPerMonth};
-
-constexpr std::array<int, 6> kSalaryFigureIds{kAnnualBasic,      kAnnualAllowances1, kAnnualAllowances2,
-                                              kLtaTaxableAnnual, kRentPerMonth,      kHraReceivedPerMonth};
 
 constexpr COLORREF kTextColour = RGB(0, 125, 0);
 
@@ -51,15 +38,20 @@ const MessageMap& CMainBasicDlg::GetMessageMap() const {
 
 void CMainBasicDlg::DoDataExchange(CDataExchange* dx) {
   CPropertyPage::DoDataExchange(dx);
-  for (size_t i = 0; i < kFieldIds.size(); ++i) DDX_Control(dx, kFieldIds[i], m_fields[i]);
+  auto field = m_fields.begin();
+  for (const FieldInfo& info : kFields) {
+    if (info.page != Page::kIncome) continue;
+    DDX_Control(dx, info.controlId, *field++);
+    if (info.annualId != 0) DDX_Control(dx, info.annualId, *field++);
+  }
 }
 
 bool CMainBasicDlg::OnKillActive() {
   if (IsZeroOrNegative(GetDlgItemText(kBasicPerMonth))) {
-    ShowInformation("Basic PM must have some value.");
+    ShowInformation(kBasicNeedsValue);
     return false;
   }
-  if (WarnAboutZeroOrNegative(*this, kWarnings)) return true;
+  if (WarnAboutZeroOrNegative(*this, Page::kIncome)) return true;
   return CPropertyPage::OnKillActive();
 }
 
@@ -79,12 +71,6 @@ void CMainBasicDlg::EchoAnnual(int monthlyId, int annualId) {
 
 void CMainBasicDlg::OnReset() {
   for (int id : kResetOrder) SetDlgItemText(id, "");
-}
-
-IncomeFieldTexts::IncomeFieldTexts(const CMainBasicDlg& page) : m_texts(page, kSalaryFigureIds) {}
-
-IncomeTexts IncomeFieldTexts::View() const {
-  return {m_texts[0], m_texts[1], m_texts[2], m_texts[3], m_texts[4], m_texts[5]};
 }
 
 }  // namespace varnolix

@@ -4,8 +4,6 @@
 
 #include <array>
 
-#include "assessment/salary_figures.h"
-#include "pages/field_texts.h"
 #include "pages/numeric_edit.h"
 #include "platform/property_sheet.h"
 
@@ -30,17 +28,7 @@ class CMainBasicDlg : public CPropertyPage {
   void OnNext() {}
   void EchoAnnual(int monthlyId, int annualId);
 
-  std::array<CNumericEdit, 9> m_fields;
-};
-
-// The six Income texts the salary figures are built from, as they stand now.
-class IncomeFieldTexts {
- public:
-  explicit IncomeFieldTexts(const CMainBasicDlg& page);
-  IncomeTexts View() const;
-
- private:
-  FieldTexts<6> m_texts;
+  std::array<CNumericEdit, 9> m_fields;  // the six entries and the three annual echoes
 };
 
 }  // namespace varnolix

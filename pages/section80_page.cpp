@@ -1,5 +1,6 @@
 #include "pages/section80_page.h"
 
+#include "assessment/fields.h"
 #include "pages/field_checks.h"
 #include "pages/varnolix_sheet.h"
 #include "platform/dc.h"
@@ -10,12 +11,6 @@ namespace varnolix {
 namespace {
 
 using namespace ids::section80;
-
-// In the order they are checked when leaving; "80 E:" warns as "80A, ".
-constexpr FieldWarning kFields[] = {
-    {k80L, "Interest etc. 80L, "}, {k80D, "Mediclaim 80D, "}, {k80E, "80A, "},
-    {k80CCC, "80 CCC, "},          {k80DD, "80 DD, "},        {k80DDB, "80 DDB, "},
-};
 
 constexpr int kResetOrder[] = {k80DDB, k80DD, k80CCC, k80E, k80D, k80L};
 
@@ -36,7 +31,10 @@ const MessageMap& CMutualEtcDlg::GetMessageMap() const {
 
 void CMutualEtcDlg::DoDataExchange(CDataExchange* dx) {
   CPropertyPage::DoDataExchange(dx);
-  for (size_t i = 0; i < m_fields.size(); ++i) DDX_Control(dx, kFields[i].id, m_fields[i]);
+  auto field = m_fields.begin();
+  for (const FieldInfo& info : kFields) {
+    if (info.page == Page::kSection80) DDX_Control(dx, info.controlId, *field++);
+  }
 }
 
 bool CMutualEtcDlg::OnSetActive() {
@@ -45,7 +43,7 @@ bool CMutualEtcDlg::OnSetActive() {
 }
 
 bool CMutualEtcDlg::OnKillActive() {
-  WarnAboutZeroOrNegative(*this, kFields);
+  WarnAboutZeroOrNegative(*this, Page::kSection80);
   return CPropertyPage::OnKillActive();
 }
 

@@ -1,5 +1,6 @@
 #include "pages/section88_page.h"
 
+#include "assessment/fields.h"
 #include "pages/field_checks.h"
 #include "pages/varnolix_sheet.h"
 #include "resources/dialog_templates.h"
@@ -9,16 +10,6 @@ namespace varnolix {
 namespace {
 
 using namespace ids::section88;
-
-constexpr std::array<int, 6> kFieldIds{kPfContribution, kLicPremium,       kPpf,
-                                       kMutualFund,     kOtherInvestments, kInfrastructureBond};
-
-// Checked when leaving, in this order; the PPF amount is never checked.
-constexpr FieldWarning kWarnings[] = {
-    {kPfContribution, "PF Contribution, "},       {kLicPremium, "LIC Primea, "},
-    {kMutualFund, "Mutual Fund,"},                {kOtherInvestments, "Other Investments., "},
-    {kInfrastructureBond, "Infrastructure Bonds, "},
-};
 
 constexpr int kResetOrder[] = {kPfContribution, kPpf, kLicPremium, kMutualFund, kOtherInvestments,
                                kInfrastructureBond};
@@ -34,7 +25,10 @@ const MessageMap& CSection88Dlg::GetMessageMap() const {
 
 void CSection88Dlg::DoDataExchange(CDataExchange* dx) {
   CPropertyPage::DoDataExchange(dx);
-  for (size_t i = 0; i < m_fields.size(); ++i) DDX_Control(dx, kFieldIds[i], m_fields[i]);
+  auto field = m_fields.begin();
+  for (const FieldInfo& info : kFields) {
+    if (info.page == Page::kSection88) DDX_Control(dx, info.controlId, *field++);
+  }
 }
 
 bool CSection88Dlg::OnSetActive() {
@@ -43,7 +37,7 @@ bool CSection88Dlg::OnSetActive() {
 }
 
 bool CSection88Dlg::OnKillActive() {
-  WarnAboutZeroOrNegative(*this, kWarnings);
+  WarnAboutZeroOrNegative(*this, Page::kSection88);  // the PPF amount has no warning
   return CPropertyPage::OnKillActive();
 }
 

@@ -1,6 +1,7 @@
 #include "pages/standard_deduction_page.h"
 
 #include "assessment/salary_figures.h"
+#include "pages/field_texts.h"
 #include "pages/income_page.h"
 #include "pages/varnolix_sheet.h"
 #include "platform/dc.h"
@@ -45,8 +46,9 @@ bool CStandardDecuctionDlg::OnSetActive() {
 void CStandardDecuctionDlg::ShowCurrentTier() {
   CVarnolixSheet* sheet = SheetOf(*this);
   if (sheet == nullptr) return;
-  const IncomeFieldTexts income(sheet->IncomePage());
-  const SalaryFigures figures = ComputeSalaryFigures(income.View());
+  PerField<double> amounts{};
+  ReadAmounts(sheet->IncomePage(), Page::kIncome, amounts);
+  const SalaryFigures figures = ComputeSalaryFigures(amounts);
   SetDlgItemText(kStandardDeduction, StandardDeductionTierFor(figures.grossSalary).text);
 }
 

@@ -7,6 +7,7 @@
 
 #include "assessment/amount.h"
 #include "assessment/assessment.h"
+#include "assessment/working.h"
 
 namespace varnolix {
 namespace {
@@ -29,9 +30,12 @@ TEST(CommaDecimalLocale, ChangesNoAmountAndNoCent) {
   EXPECT_EQ(WriteAmount(1234.5), "1234.50");
   EXPECT_EQ(WriteAmount(1e20), "100000000000000000000.00");
   EXPECT_EQ(AnnualEcho("12345.67"), "148148.04");
-  const ResultTexts texts = ResultTextsOf(Assess({.income = {"148148.04", "", "", "", "", ""}}));
-  EXPECT_EQ(texts.grossSalary, "148148.05");
-  EXPECT_EQ(texts.taxPayable, "19351.82");
+  AssessmentInput input;
+  input.amounts[Field::kBasic] = AnnualEchoValue(ReadAmount("12345.67"));
+  const PerResult<std::string> texts = ResultTextsOf(Assess(input));
+  EXPECT_EQ(texts[Result::kGrossSalary], "148148.05");
+  EXPECT_EQ(texts[Result::kTaxPayable], "19351.82");
+  EXPECT_EQ(ExactDigits(148148.046875f), "148148.046875");
 }
 
 }  // namespace

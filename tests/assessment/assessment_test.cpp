@@ -1,53 +1,14 @@
-// The assessment from the texts of the input pages: the worked examples and the
-// thresholds, the HRA exemption, and the caps.
+// The assessment from what a person types: the worked examples and the thresholds, the
+// HRA exemption, the caps, the pages never shown, and rows whose cents tell apart each
+// rounding step and each order of additions the rules fix.
 #include "assessment/assessment.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
+#include "tests/assessment/typed.h"
 
-#include "assessment/amount.h"
-
-namespace varnolix {
+namespace varnolix::test {
 namespace {
-
-// What a person types, as a row of tests/shared/assessment_rows.csv: the six Income
-// fields (basic and allowances per month, echoed times 12 as the page does), the
-// profession tax, the six Section 80 and the six Section 88 fields. A page counts as
-// shown when the row reaches it.
-class Typed {
- public:
-  explicit Typed(std::string_view row) {
-    for (size_t start = 0; start <= row.size();) {
-      const size_t comma = std::min(row.find(',', start), row.size());
-      m_texts.emplace_back(row.substr(start, comma - start));
-      start = comma + 1;
-    }
-    const size_t typed = m_texts.size();
-    m_texts.resize(19);  // no view is taken before this
-    for (size_t i = 0; i < 3; ++i) m_texts[i] = AnnualEcho(m_texts[i]);
-    const auto& t = m_texts;
-    input.income = {t[0], t[1], t[2], t[3], t[4], t[5]};
-    if (typed > 6) input.standardDeduction = StandardDeductionTexts{t[6]};
-    if (typed > 7) input.section80 = Section80Texts{t[7], t[8], t[9], t[10], t[11], t[12]};
-    if (typed > 13) input.section88 = Section88Texts{t[13], t[14], t[15], t[16], t[17], t[18]};
-  }
-  Typed(const Typed&) = delete;
-  Typed& operator=(const Typed&) = delete;
-
-  AssessmentInput input;
-
- private:
-  std::vector<std::string> m_texts;
-};
-
-// The five texts of the Tax Results page, in its order, one blank apart.
-std::string Shown(const ResultTexts& r) {
-  return r.taxableHra + " " + r.grossSalary + " " + r.section80Benefit + " " + r.section88Benefit + " " +
-         r.taxPayable;
-}
 
 TEST(Assessment, WorkedExamplesAndThresholds) {
   const struct {
@@ -82,17 +43,70 @@ TEST(Assessment, WorkedExamplesAndThresholds) {
       {"StandardDeductionFollowsTheGross", "7500,,,,,,", "0.00 90000.00 0.00 0.00 4180.00"},
       {"NegativeAndHugeAmounts", "-5000,1e999,,-1e999,,,,1e999", "0.00 -inf inf 0.00 0.00"},
   };
-  for (const auto& e : examples) {
-    const Typed typed(e.row);
-    EXPECT_EQ(Shown(ResultTextsOf(Assess(typed.input))), e.shown) << e.name;
-  }
+  for (const auto& e : examples) EXPECT_EQ(Shown(Typed(e.row).input), e.shown) << e.name;
 }
 
-// What --explain shows as capped: caps met exactly are not applied.
+// Each row's cents change if one step narrows where the rules do not, keeps a double
+// where they narrow, or adds or subtracts in another order than theirs.
+TEST(Assessment, RoundingStepsAndOrdersShowInTheCents) {
+  const struct {
+    const char* step;
+    const char* row;
+    const char* shown;
+  } cases[] = {
+      {"annual rent narrowed", "80693,,,,40436.4,40858", "101890.78 1070206.78 0.00 0.00 358785.03"},
+      {"annual allowances 1 narrowed", "84864,56954.05", "0.00 1701816.62 0.00 0.00 588059.44"},
+      {"annual allowances 2 narrowed", "88344,,18185.2", "0.00 1278350.41 0.00 0.00 434341.19"},
+      {"annual HRA received narrowed", "126254,,,,28347,41316.8", "307142.38 1822190.38 0.00 0.00 631755.12"},
+      {"taxable HRA narrowed", "99656,,,,19341,40712", "376039.19 1571911.19 0.00 0.00 540903.81"},
+      {"one tenth in single precision", "122703,,,,26042,33928", "241875.61 1714311.61 0.00 0.00 592595.12"},
+      {"a tenth of basic not narrowed alone", "138723,,,,20011,7098", "11511.60 1676187.60 0.00 0.00 578756.12"},
+      {"gross: allowances 2 and 1, then basic, then LTA", "4951637,0.002,0.003,1.605000004",
+       "0.00 59419645.67 0.00 0.00 21539630.00"},
+      {"gross: allowances 2 and 1 before the basic", "7853301,0.014,0.003,27.375",
+       "0.00 94239643.59 0.00 0.00 34179292.00"},
+      {"gross: LTA before the taxable HRA", "869346,,,7.0849999984,798760,986503",
+       "6621960.00 17054119.09 0.00 0.00 6160945.50"},
+      {"factor on the narrowed gross", "5000,,,0.001,,,-30000", "0.00 60000.00 0.00 0.00 2000.00"},
+      {"income base narrowed", "202951.59,,5002,,,,,,,,,6031.88", "0.00 2495443.00 6031.88 0.00 874155.25"},
+      {"Section 80 amounts narrowed", "111182.97,58322,10841,27273,,,,14412.9,,,,,,,,31004.62,,,7471.16",
+       "0.00 2191424.62 14412.90 38475.78 718707.44"},
+      {"Section 80 total from 80E up to 80L", "2403,,,,,,,703319741295636,,2528.47,-2.43",
+       "0.00 28836.00 703319752313310.00 0.00 0.00"},
+      {"net income narrowed", "22927.45,,,,,,,,0.1", "0.00 275129.41 0.10 0.00 63571.95"},
+      {"net income: each Section 80 amount subtracted in turn",
+       "10000.01,,,,,,,10000000000000000,-10000000000000000", "0.00 120000.12 0.00 0.00 12540.00"},
+      {"net income: 80E subtracted last", "10000,,,,,,,10000000000000000,,-10000000000000000,0.5",
+       "0.00 120000.00 0.00 0.00 12540.00"},
+      {"deduction not narrowed", "10225.61,,,,,,46064.84", "0.00 122707.32 0.00 0.00 3060.91"},
+      {"taxable amount not narrowed", "19741.28,,,,,,18106.9", "0.00 236895.36 0.00 0.00 43717.74"},
+      {"Section 88 amounts narrowed", "37457.4,,,,,,,,,,,,,,4120.722,,,,2.18044",
+       "0.00 449488.81 0.00 4122.90 122329.24"},
+      {"Section 88 sum from mutual fund up to PF", "25000,,,,,,,,,,,,,0.5,-10000000000000000,,10000000000000000",
+       "0.00 300000.00 0.00 0.50 72599.45"},
+      {"Section 88 amount narrowed", "7727.69,,,,,,,,,,,,,,,,,0.000009,-28577.475",
+       "0.00 92732.28 0.00 -28577.47 36276.44"},
+      {"tax before the factor narrowed", "95122,,,,,,,,,,,,,,,,66.328", "0.00 1141464.00 0.00 66.33 384578.50"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Shown(Typed(c.row).input), c.shown) << c.step;
+}
+
+// A page never shown is not read: its amounts count as 0 and the profession tax not at all.
+TEST(Assessment, PagesNeverShownAreNotRead) {
+  TypedRow typed = Typed("25000,,,,,,2500,20000,,,,,,30000");
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 20000.00 30000.00 32175.00");
+  typed.input.standardDeductionShown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 20000.00 30000.00 33000.00");
+  typed.input.section80Shown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 0.00 30000.00 39600.00");
+  typed.input.section88Shown = false;
+  EXPECT_EQ(Shown(typed.input), "0.00 300000.00 0.00 0.00 72600.00");
+}
+
+// What the working shows as capped: caps met exactly are not applied.
 TEST(Assessment, CapsMetExactlyAreNotApplied) {
-  const Typed typed("25000,,,,,,,,15000,,,,,20000,20000,,20000,,10000");
-  const Assessment a = Assess(typed.input);
-  EXPECT_FALSE(a.section80[k80D].capBound);
+  const Assessment a = Assess(Typed("25000,,,,,,,,15000,,,,,20000,20000,,20000,,10000").input);
+  EXPECT_FALSE(a.capped[Field::k80D]);
   EXPECT_EQ(a.section88Sum, 60000.0);
   EXPECT_FALSE(a.section88SumCapped);
   EXPECT_EQ(a.section88Total, 70000.0);
@@ -117,8 +131,7 @@ TEST(SalaryFigures, HraExemptionIsTheLeastCandidate) {
       {",,,,,1000", 0, HraCandidate::AnnualRent, 12000},
   };
   for (const auto& c : cases) {
-    const Typed typed(c.row);
-    const SalaryFigures f = ComputeSalaryFigures(typed.input.income);
+    const SalaryFigures f = ComputeSalaryFigures(Typed(c.row).input.amounts);
     EXPECT_EQ(f.hraExemption, c.exemption) << c.row;
     EXPECT_EQ(f.exemptionFrom, c.from) << c.row;
     EXPECT_EQ(f.taxableHra, c.taxableHra) << c.row;
@@ -126,4 +139,4 @@ TEST(SalaryFigures, HraExemptionIsTheLeastCandidate) {
 }
 
 }  // namespace
-}  // namespace varnolix
+}  // namespace varnolix::test

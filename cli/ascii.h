@@ -1,0 +1,34 @@
+// The few character tests the tool's text needs, all in ASCII whatever the locale.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace varnolix::cli {
+
+// A blank in a cell or a header: space or tab. Line breaks end records or belong to
+// quoted text, never to a blank.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Whether `text` begins with `lower`, which is in lower case, ignoring ASCII case.
+constexpr bool StartsWithIgnoringCase(std::string_view text, std::string_view lower) {
+  if (text.size() < lower.size()) return false;
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    if (AsciiLower(text[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+constexpr bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
+  return text.size() == lower.size() && StartsWithIgnoringCase(text, lower);
+}
+
+}  // namespace varnolix::cli
