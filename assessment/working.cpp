@@ -213,10 +213,10 @@ constexpr WorkingPart kGrossSalaryParts[] = {WorkingPart::kIncome, WorkingPart::
                                              WorkingPart::kGrossSalary};
 constexpr WorkingPart kSection80Parts[] = {WorkingPart::kSection80};
 constexpr WorkingPart kSection88Parts[] = {WorkingPart::kSection88};
-// From the gross salary on: the income base, both deductions and the tax.
-constexpr WorkingPart kTaxPayableParts[] = {WorkingPart::kGrossSalary,   WorkingPart::kSection80,
-                                            WorkingPart::kTaxableAmount, WorkingPart::kSlabTax,
-                                            WorkingPart::kSection88,     WorkingPart::kTax};
+// From the taxable amount on: both slab lines, the Section 88 amount and the factor.
+// The figures before it have tooltips of their own, and a tip must fit a screen.
+constexpr WorkingPart kTaxPayableParts[] = {WorkingPart::kTaxableAmount, WorkingPart::kSlabTax,
+                                            WorkingPart::kSection88, WorkingPart::kTax};
 
 }  // namespace
 

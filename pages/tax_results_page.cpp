@@ -1,14 +1,17 @@
 #include "pages/tax_results_page.h"
 
 #include "assessment/assessment.h"
+#include "assessment/working.h"
 #include "pages/field_texts.h"
 #include "pages/income_page.h"
 #include "pages/section80_page.h"
 #include "pages/section88_page.h"
 #include "pages/standard_deduction_page.h"
 #include "pages/varnolix_sheet.h"
+#include "platform/clipboard.h"
 #include "platform/dc.h"
 #include "resources/dialog_templates.h"
+#include "resources/resource_ids.h"
 
 namespace varnolix {
 namespace {
@@ -20,8 +23,21 @@ constexpr COLORREF kTextColour = RGB(255, 0, 0);
 CResultDialog::CResultDialog() : CPropertyPage(resources::kTaxResultsDialog) {}
 
 const MessageMap& CResultDialog::GetMessageMap() const {
-  static const MessageMap map{&CPropertyPage::GetMessageMap(), {OnCtlColorRequest(&CResultDialog::OnCtlColor)}};
+  static const MessageMap map{&CPropertyPage::GetMessageMap(),
+                              {
+                                  OnCtlColorRequest(&CResultDialog::OnCtlColor),
+                                  varnolix::OnCommand(ids::tax_results::kCopyWorking, &CResultDialog::OnCopyWorking),
+                              }};
   return map;
+}
+
+bool CResultDialog::OnInitDialog() {
+  CPropertyPage::OnInitDialog();
+  m_tipWorking.Create(this);
+  for (const ResultInfo& result : kResults) {
+    GetDlgItem(result.controlId)->AppendContextMenuCommand("Copy Working", ids::tax_results::kCopyWorking);
+  }
+  return true;
 }
 
 bool CResultDialog::OnSetActive() {
@@ -38,14 +54,28 @@ void CResultDialog::ShowResults(CVarnolixSheet& sheet) {
   AssessmentInput input{.standardDeductionShown = sheet.m_bStdDeductionVisited != 0,
                         .section80Shown = sheet.m_bSection80Visited != 0,
                         .section88Shown = sheet.m_bSection88Visited != 0};
-  ReadAmounts(sheet.IncomePage(), Page::kIncome, input.amounts);
-  if (input.standardDeductionShown) ReadAmounts(sheet.StandardDeductionPage(), Page::kStandardDeduction, input.amounts);
-  if (input.section80Shown) ReadAmounts(sheet.Section80Page(), Page::kSection80, input.amounts);
-  if (input.section88Shown) ReadAmounts(sheet.Section88Page(), Page::kSection88, input.amounts);
+  PerField<std::string> typed;
+  const auto read = [&](const CWnd& page, Page which) {
+    ReadAmounts(page, which, input.amounts);
+    ReadTexts(page, which, typed);
+  };
+  read(sheet.IncomePage(), Page::kIncome);
+  if (input.standardDeductionShown) read(sheet.StandardDeductionPage(), Page::kStandardDeduction);
+  if (input.section80Shown) read(sheet.Section80Page(), Page::kSection80);
+  if (input.section88Shown) read(sheet.Section88Page(), Page::kSection88);
 
-  const PerResult<std::string> results = ResultTextsOf(Assess(input));
-  for (const ResultInfo& result : kResults) SetDlgItemText(result.controlId, results[result.result]);
+  // The results, their working and what is copied all come from this one assessment.
+  const Assessment assessment = Assess(input);
+  const PerResult<std::string> results = ResultTextsOf(assessment);
+  const Working working = WorkingOf(assessment, typed);
+  for (const ResultInfo& result : kResults) {
+    SetDlgItemText(result.controlId, results[result.result]);
+    m_tipWorking.AddTool(GetDlgItem(result.controlId), WorkingText(working, PartsExplaining(result.result)));
+  }
+  m_strWorking = WorkingText(working);
 }
+
+void CResultDialog::OnCopyWorking() { SetClipboardText(m_strWorking); }
 
 HBRUSH CResultDialog::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
   HBRUSH brush = CPropertyPage::OnCtlColor(dc, control, ctlColorKind);

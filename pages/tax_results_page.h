@@ -1,8 +1,12 @@
 // The Tax Results page: every time it is shown it assesses the current texts of the
-// other pages and shows the five results. It takes no input of its own.
+// other pages and shows the five results, each with its working as its tooltip. Each
+// result's context menu copies the whole working. It takes no input of its own.
 #pragma once
 
+#include <string>
+
 #include "platform/property_sheet.h"
+#include "platform/tooltip.h"
 
 namespace varnolix {
 
@@ -15,9 +19,17 @@ class CResultDialog : public CPropertyPage {
 
   bool OnSetActive() override;
 
+ protected:
+  bool OnInitDialog() override;
+
  private:
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind);
+  void OnCopyWorking();
   void ShowResults(CVarnolixSheet& sheet);
+
+  // The working of the results shown, from the same assessment.
+  std::string m_strWorking;
+  CToolTipCtrl m_tipWorking;
 };
 
 }  // namespace varnolix

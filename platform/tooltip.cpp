@@ -2,14 +2,30 @@
 
 #include <QTextDocument>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/qt_helpers.h"
 #include "platform/wnd.h"
 
 namespace varnolix {
+namespace {
+
+// The text as it is, even text that looks like markup; lines in a fixed-pitch font.
+QString TipOf(const QString& text) {
+  if (text.contains(u'\n')) return QStringLiteral("<pre>%1</pre>").arg(text.toHtmlEscaped());
+  if (Qt::mightBeRichText(text)) return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+  return text;
+}
+
+}  // namespace
 
 CToolTipCtrl::~CToolTipCtrl() {
-  if (m_tool) m_tool->setToolTip(QString());
+  for (const QPointer<QWidget>& tool : m_tools) {
+    if (tool) {
+      tool->setToolTip(QString());
+      tool->setAccessibleDescription(QString());
+    }
+  }
 }
 
 bool CToolTipCtrl::Create(CWnd* parent) {
@@ -19,11 +35,11 @@ bool CToolTipCtrl::Create(CWnd* parent) {
 
 bool CToolTipCtrl::AddTool(CWnd* window, std::string_view text) {
   if (!m_created || window == nullptr || !window->IsWindow()) return false;
-  m_tool = window->GetSafeHwnd();
-  QString tip = detail::ToQString(text);
-  // The tip shows the text as it is, even text that looks like markup.
-  if (Qt::mightBeRichText(tip)) tip = QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped());
-  m_tool->setToolTip(tip);
+  QWidget* widget = window->GetSafeHwnd();
+  if (std::find(m_tools.begin(), m_tools.end(), widget) == m_tools.end()) m_tools.emplace_back(widget);
+  const QString tip = detail::ToQString(text);
+  widget->setToolTip(TipOf(tip));
+  widget->setAccessibleDescription(tip);
   return true;
 }
 

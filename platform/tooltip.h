@@ -1,8 +1,10 @@
-// A tooltip: a tip shown over a window while the pointer rests on it.
+// A tooltip: tips shown over windows while the pointer rests on them. Each tip is also
+// the window's description for screen readers.
 #pragma once
 
 #include <QPointer>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 
@@ -18,13 +20,14 @@ class CToolTipCtrl {
   CToolTipCtrl& operator=(const CToolTipCtrl&) = delete;
 
   bool Create(CWnd* parent);
-  // Shows `text` over the whole of `window` (nothing when the text is empty) until
-  // the tooltip goes.
+  // Shows `text` over the whole of `window` (nothing when it is empty) until the tooltip
+  // goes; a window that has a tip already gets the new text. A tip of several lines
+  // keeps its columns.
   bool AddTool(CWnd* window, std::string_view text);
 
  private:
   bool m_created = false;
-  QPointer<QWidget> m_tool;
+  std::vector<QPointer<QWidget>> m_tools;
 };
 
 }  // namespace varnolix

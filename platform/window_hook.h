@@ -36,6 +36,9 @@ class WindowHook : public QObject {
   bool OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons);
   void OfferFocus(Message message);
   void OfferSetCursor();
+  // The context menu the keyboard asks for, where the control shows its text cursor.
+  void OpenContextMenuFromKeyboard();
+  void ShowContextMenu(const QPoint& globalPosition);
   // A message the owner handles itself, or false when it has no handler for it.
   bool Offer(MessageArgs& args);
   // Asks the control's parent which text colour it draws with.
@@ -43,6 +46,7 @@ class WindowHook : public QObject {
 
   CWnd& m_owner;
   QPointer<QWidget> m_widget;
+  bool m_openingMenu = false;
 };
 
 }  // namespace detail

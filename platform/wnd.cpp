@@ -7,6 +7,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 
 #include "platform/accessible_link.h"
@@ -66,8 +68,22 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Paint:
       ApplyControlColours(m_owner);
       return false;
-    case QEvent::KeyPress:
-      return OfferKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+        OpenContextMenuFromKeyboard();
+        return true;
+      }
+      return OfferKey(*key);
+    }
+    case QEvent::ContextMenu: {
+      const auto* menu = static_cast<QContextMenuEvent*>(event);
+      // Some desktops send their own menu event for the Menu key too; the keys above open it.
+      if (menu->reason() == QContextMenuEvent::Keyboard && !m_openingMenu) return true;
+      if (m_owner.m_contextCommands.empty()) return false;
+      ShowContextMenu(menu->globalPos());
+      return true;
+    }
     case QEvent::InputMethod:
       return FilterComposedText(*static_cast<QInputMethodEvent*>(event));
     case QEvent::MouseMove: {
@@ -171,6 +187,30 @@ void WindowHook::OfferFocus(Message message) {
   MessageArgs args{message};
   if (message == Message::KillFocus) args.control = CWnd::FromHandle(QApplication::focusWidget());
   Offer(args);
+}
+
+void WindowHook::OpenContextMenuFromKeyboard() {
+  const QRect textCursor = m_widget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  const QPoint position = textCursor.isValid() ? textCursor.center() : m_widget->rect().center();
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, position, m_widget->mapToGlobal(position));
+  m_openingMenu = true;
+  QCoreApplication::sendEvent(m_widget, &menu);
+  m_openingMenu = false;
+}
+
+// The control's own entries (an edit's: undo, copy, select all and the rest), then the
+// commands its owner added.
+void WindowHook::ShowContextMenu(const QPoint& globalPosition) {
+  auto* edit = qobject_cast<QLineEdit*>(m_widget.data());
+  const std::unique_ptr<QMenu> menu(edit != nullptr ? edit->createStandardContextMenu() : new QMenu);
+  if (!menu->isEmpty()) menu->addSeparator();
+  for (const auto& [text, id] : m_owner.m_contextCommands) {
+    QAction* action = menu->addAction(ToQString(text));
+    QObject::connect(action, &QAction::triggered, action, [this, id = id] {
+      if (CWnd* parent = m_owner.GetParent()) parent->OnCommand(id);
+    });
+  }
+  menu->exec(globalPosition);
 }
 
 // The owner that chooses a pointer shape sets it; one that declines gets the standard one.
@@ -339,6 +379,8 @@ void CWnd::MoveWindow(int x, int y, int width, int height, bool repaint) {
 }
 
 void CWnd::SetCapture() { CaptureHolder() = m_widget; }
+
+void CWnd::AppendContextMenuCommand(std::string_view text, int id) { m_contextCommands.emplace_back(text, id); }
 
 void CWnd::PresentAsLink() {
   if (m_widget != nullptr) detail::PresentAsLink(m_widget);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/font.h"
@@ -72,6 +73,11 @@ class CWnd : public CCmdTarget {
   // press of the space key.
   void PresentAsLink();
 
+  // The control's context menu offers `text` after its own entries; choosing it sends
+  // command `id` to the control's parent, as a button's click does. The menu opens
+  // from the pointer, the Menu key and Shift+F10.
+  void AppendContextMenuCommand(std::string_view text, int id);
+
   // Takes over control `id` of `parent`: from now on this object's message table sees
   // the control's messages. PreSubclassWindow runs once the control is attached.
   bool SubclassDlgItem(int id, CWnd* parent);
@@ -122,6 +128,7 @@ class CWnd : public CCmdTarget {
   CWnd* m_replaced = nullptr;  // the plain CWnd a subclassing member stands in for
   std::unique_ptr<detail::WindowHook> m_hook;
   std::vector<Child> m_children;
+  std::vector<std::pair<std::string, int>> m_contextCommands;
   bool m_defaultRequested = false;
 };
 

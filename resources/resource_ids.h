@@ -63,6 +63,8 @@ inline constexpr int kGrossSalary = Info(Result::kGrossSalary).controlId;
 inline constexpr int kSection80Benefit = Info(Result::kSection80Benefit).controlId;
 inline constexpr int kTaxPayable = Info(Result::kTaxPayable).controlId;
 inline constexpr int kTaxableHra = Info(Result::kTaxableHra).controlId;
+// The command of the result fields' context menus that copies the working.
+inline constexpr int kCopyWorking = 32771;
 }  // namespace tax_results
 
 namespace about {

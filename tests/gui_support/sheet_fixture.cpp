@@ -1,7 +1,12 @@
 #include "tests/gui_support/sheet_fixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "app/varnolix_app.h"
 #include "resources/resource_ids.h"
@@ -80,6 +85,47 @@ std::string SheetTest::ShowResults() {
     shown += (shown.empty() ? "" : " ") + Text(kTaxResultsTab, id);
   }
   return shown;
+}
+
+std::string SheetTest::CopyWorking(int id, MenuBy how) {
+  QApplication::clipboard()->setText(QStringLiteral("nothing copied"));
+  QLineEdit* field = Field(kTaxResultsTab, id);
+  EXPECT_NE(field, nullptr) << "no result field " << id;
+  if (field == nullptr) return {};
+  bool chosen = false;
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [&chosen] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (QAction* action : menu->actions()) {
+      if (action->text() == QStringLiteral("Copy Working")) {
+        chosen = true;
+        menu->close();
+        action->trigger();
+        return;
+      }
+    }
+    menu->close();
+  });
+  chooser.start(10);
+  switch (how) {
+    case MenuBy::RightClick: {
+      // What the desktop sends for a right click; a test's own clicks make no such event.
+      QContextMenuEvent click(QContextMenuEvent::Mouse, field->rect().center(), field->mapToGlobal(field->rect().center()));
+      QApplication::sendEvent(field, &click);
+      break;
+    }
+    case MenuBy::MenuKey:
+      QTest::mouseClick(field, Qt::LeftButton);
+      QTest::keyClick(field, Qt::Key_Menu);
+      break;
+    case MenuBy::ShiftF10:
+      QTest::mouseClick(field, Qt::LeftButton);
+      QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+      break;
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&chosen] { return chosen; }, 2000)) << "no menu offered Copy Working";
+  return QApplication::clipboard()->text().toStdString();
 }
 
 }  // namespace varnolix::test

@@ -63,6 +63,11 @@ class SheetTest : public ::testing::Test {
   // Shows the Tax Results tab and reads its five texts, one blank apart.
   std::string ShowResults();
 
+  enum class MenuBy { RightClick, MenuKey, ShiftF10 };
+  // Opens the context menu of result field `id` as a person would, chooses "Copy Working"
+  // and returns what the clipboard then holds.
+  std::string CopyWorking(int id, MenuBy how);
+
   RecordedServices recorded;
 
  private:
