@@ -89,7 +89,7 @@ bool CHyperLink::OnSetCursor() {
 }
 
 // Entering takes the capture, so the first move that leaves the link reaches it.
-void CHyperLink::OnMouseMove(unsigned /*flags*/, CPoint point) {
+void CHyperLink::OnMouseMove(CPoint point) {
   if (!m_bPointerInside) {
     m_bPointerInside = true;
     Invalidate();
@@ -105,13 +105,13 @@ void CHyperLink::OnMouseMove(unsigned /*flags*/, CPoint point) {
   }
 }
 
-void CHyperLink::OnLButtonDown(unsigned /*flags*/, CPoint /*point*/) {
+void CHyperLink::OnLButtonDown(CPoint /*point*/) {
   if ((m_dwLinkStyle & HLS_FOCUSONPRESS) != 0) SetFocus();
   if ((m_dwLinkStyle & HLS_OPENONPRESS) != 0) OpenTarget();
   m_bFocused = true;
 }
 
-void CHyperLink::OnLButtonUp(unsigned /*flags*/, CPoint /*point*/) {
+void CHyperLink::OnLButtonUp(CPoint /*point*/) {
   if (m_bFocused && (m_dwLinkStyle & HLS_OPENONPRESS) == 0) OpenTarget();
 }
 

@@ -57,9 +57,9 @@ class CHyperLink : public CStatic {
 
   HBRUSH CtlColor(CDC* dc, unsigned ctlColorKind);
   bool OnSetCursor();
-  void OnMouseMove(unsigned flags, CPoint point);
-  void OnLButtonDown(unsigned flags, CPoint point);
-  void OnLButtonUp(unsigned flags, CPoint point);
+  void OnMouseMove(CPoint point);
+  void OnLButtonDown(CPoint point);
+  void OnLButtonUp(CPoint point);
   void OnSetFocus(CWnd* oldWindow);
   void OnKillFocus(CWnd* newWindow);
   void OnKeyDown(unsigned key, unsigned repeatCount, unsigned flags);

@@ -48,7 +48,7 @@ struct MessageArgs {
   unsigned ctlColorKind = 0;      // CtlColor, ReflectedCtlColor: CTLCOLOR_EDIT or CTLCOLOR_STATIC
   unsigned character = 0;         // Char: the character; KeyDown: the virtual key
   unsigned repeatCount = 1;       // Char, KeyDown
-  unsigned keyFlags = 0;          // Char, KeyDown (KF_REPEAT); mouse messages: MK_ flags
+  unsigned keyFlags = 0;          // Char, KeyDown: KF_REPEAT when the key was down already
   CPoint point{};                 // mouse messages, in the control's client coordinates
   bool handled = false;           // SetCursor: the handler chose the shape
 };
@@ -111,9 +111,9 @@ MessageEntry OnKeyDownMessage(void (T::*handler)(unsigned, unsigned, unsigned)) 
 }
 
 template <class T>
-MessageEntry OnMouseMessage(Message message, void (T::*handler)(unsigned, CPoint)) {
+MessageEntry OnMouseMessage(Message message, void (T::*handler)(CPoint)) {
   return {message, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
-            (static_cast<T&>(target).*handler)(args.keyFlags, args.point);
+            (static_cast<T&>(target).*handler)(args.point);
           }};
 }
 

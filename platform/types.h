@@ -61,8 +61,6 @@ inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 // Keys, and the flag of a key message that says the key was already down.
 inline constexpr unsigned VK_SPACE = 0x20;
 inline constexpr unsigned KF_REPEAT = 0x4000;
-// The flag of a mouse message that says the left button is down.
-inline constexpr unsigned MK_LBUTTON = 0x0001;
 
 // Show commands.
 inline constexpr int SW_HIDE = 0;

@@ -33,7 +33,7 @@ class WindowHook : public QObject {
   bool FilterComposedText(const QInputMethodEvent& event);
   bool PassesFilter(std::u32string_view characters);
   bool OfferCharacter(unsigned character);
-  bool OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons);
+  bool OfferMouse(Message message, const QPoint& position);
   void OfferFocus(Message message);
   void OfferSetCursor();
   // The context menu the keyboard asks for, where the control shows its text cursor.

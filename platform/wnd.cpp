@@ -89,7 +89,7 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       OfferSetCursor();
-      return OfferMouse(Message::MouseMove, mouse->position().toPoint(), mouse->buttons());
+      return OfferMouse(Message::MouseMove, mouse->position().toPoint());
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -97,7 +97,7 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton) return false;
       const Message message = event->type() == QEvent::MouseButtonRelease ? Message::LButtonUp : Message::LButtonDown;
-      return OfferMouse(message, mouse->position().toPoint(), mouse->buttons());
+      return OfferMouse(message, mouse->position().toPoint());
     }
     case QEvent::Enter:
       OfferSetCursor();
@@ -108,7 +108,7 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
         // went is not always known by now; it is outside the window in any case.
         QPoint outside = m_widget->mapFromGlobal(QCursor::pos());
         if (m_widget->rect().contains(outside)) outside = QPoint(-1, -1);
-        OfferMouse(Message::MouseMove, outside, QApplication::mouseButtons());
+        OfferMouse(Message::MouseMove, outside);
       }
       return false;
     case QEvent::FocusIn:
@@ -176,10 +176,9 @@ bool WindowHook::OfferCharacter(unsigned character) {
   return m_owner.m_defaultRequested;
 }
 
-bool WindowHook::OfferMouse(Message message, const QPoint& position, Qt::MouseButtons buttons) {
+bool WindowHook::OfferMouse(Message message, const QPoint& position) {
   MessageArgs args{message};
   args.point = {position.x(), position.y()};
-  args.keyFlags = buttons.testFlag(Qt::LeftButton) ? MK_LBUTTON : 0;
   return Offer(args);
 }
 
