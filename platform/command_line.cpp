@@ -15,6 +15,7 @@ std::optional<std::vector<std::string>> SplitCommandLine(std::string_view comman
   if (!g_shell_parse_argv(text.c_str(), &count, &parsed, nullptr)) return std::nullopt;
   const std::unique_ptr<gchar*, decltype(&g_strfreev)> owned(parsed, &g_strfreev);
   std::vector<std::string> arguments;
+  arguments.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) arguments.emplace_back(parsed[i]);
   return arguments;
 }
