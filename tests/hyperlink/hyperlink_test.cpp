@@ -22,12 +22,6 @@ namespace {
 
 using Link = CHyperLink;
 
-COLORREF DrawnColour(QWidget* widget) {
-  widget->repaint();
-  const QColor colour = widget->palette().color(QPalette::WindowText);
-  return RGB(colour.red(), colour.green(), colour.blue());
-}
-
 TEST(LinkColour, TheFirstRuleThatAppliesChoosesIt) {
   const struct {
     std::uint32_t style;
@@ -52,24 +46,6 @@ TEST(LinkColour, TheFirstRuleThatAppliesChoosesIt) {
     EXPECT_EQ(link.CtlColor(&dc, CTLCOLOR_STATIC), nullptr);
     EXPECT_EQ(dc.GetTextColor(), c.expected) << c.style << c.pointerInside << c.focused << c.followed;
   }
-}
-
-// The dialog leaves the colour to the link, which draws blue, turns teal with the
-// focus, and purple once followed and the focus has gone.
-TEST(LinkColour, TheDialogDrawsTheLinkInTheColourOfItsState) {
-  RecordedServices recorded;
-  recorded.shell.answer = kShellOpened;
-  LinkHost host;
-  host.Show();
-  QWidget* link = host.Widget(kLink);
-  EXPECT_EQ(DrawnColour(link), Link::s_crLink);
-  QTest::keyClick(host.Widget(kButton), Qt::Key_Tab);
-  ASSERT_EQ(QApplication::focusWidget(), link);
-  EXPECT_EQ(DrawnColour(link), Link::s_crFocused);
-  QTest::keyClick(link, Qt::Key_Space);
-  EXPECT_EQ(DrawnColour(link), Link::s_crFocused);
-  QTest::keyClick(link, Qt::Key_Tab);
-  EXPECT_EQ(DrawnColour(link), Link::s_crFollowed);
 }
 
 struct Actions {
