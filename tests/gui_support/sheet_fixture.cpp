@@ -125,6 +125,10 @@ std::string SheetTest::CopyWorking(int id, MenuBy how) {
       break;
   }
   EXPECT_TRUE(QTest::qWaitFor([&chosen] { return chosen; }, 2000)) << "no menu offered Copy Working";
+  // The sheet takes the keys again once the menu has gone, as it does on a desktop.
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+  SheetWindow()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
   return QApplication::clipboard()->text().toStdString();
 }
 
