@@ -32,22 +32,6 @@ TEST(DesktopKeyStore, NamesTheUsersBrowserAndItsCommandLine) {
   }
 }
 
-TEST(DesktopKeyStore, AValueIsReadOnlyWhenItFitsWithItsTerminator) {
-  HKEY key{};
-  ASSERT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".htm", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
-  const long needed = static_cast<long>(std::string("varnolix-test-browser.desktop").size() + 1);
-  std::string value = "untouched";
-  long size = needed - 1;
-  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_MORE_DATA);
-  EXPECT_EQ(size, needed);
-  EXPECT_EQ(value, "untouched");
-  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_SUCCESS);
-  EXPECT_EQ(value, "varnolix-test-browser.desktop");
-  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-  EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(RegQueryValue(key, value, &size), ERROR_INVALID_HANDLE);
-}
-
 }  // namespace
 }  // namespace varnolix
 
