@@ -2,13 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QContextMenuEvent>
 #include <QMouseEvent>
 
 #include "platform/accessible_link.h"
