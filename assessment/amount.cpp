@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace varnolix {
@@ -90,7 +91,17 @@ std::string WriteAmount(double value) {
 
 bool IsZeroOrNegative(double value) { return !(value > 0.0); }
 
-bool IsZeroOrNegative(std::string_view amountText) { return IsZeroOrNegative(ReadAmount(amountText)); }
+bool IsTooLargeToHold(double amount, bool monthly) {
+  return std::isinf(amount) || (monthly && std::isinf(amount * 12));
+}
+
+bool IsZeroNegativeOrTooLarge(double amount, bool monthly) {
+  return IsZeroOrNegative(amount) || IsTooLargeToHold(amount, monthly);
+}
+
+bool IsZeroNegativeOrTooLarge(std::string_view amountText, bool monthly) {
+  return IsZeroNegativeOrTooLarge(ReadAmount(amountText), monthly);
+}
 
 std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels) {
   std::string message;
@@ -101,6 +112,13 @@ std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels) {
 
 std::string AnnualEcho(std::string_view monthlyText) { return WriteAmount(ReadAmount(monthlyText) * 12); }
 
-double AnnualEchoValue(double monthly) { return ReadAmount(WriteAmount(monthly * 12)); }
+double ReadAnnualEcho(std::string_view echoText) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  if (echoText == "inf") return kInfinity;
+  if (echoText == "-inf") return -kInfinity;
+  return ReadAmount(echoText);
+}
+
+double AnnualEchoValue(double monthly) { return ReadAnnualEcho(WriteAmount(monthly * 12)); }
 
 }  // namespace varnolix

@@ -25,17 +25,27 @@ std::string WriteAmount(double value);
 // the point and two decimals.
 inline constexpr std::size_t kMaxAmountChars = 313;
 
-// The test that decides whether a field is worth a warning: anything not above 0,
-// NaN included.
+// Anything not above 0, NaN included.
 bool IsZeroOrNegative(double value);
-bool IsZeroOrNegative(std::string_view amountText);
+
+// An amount too large to hold: infinite as read or, for a monthly salary, once times 12.
+bool IsTooLargeToHold(double amount, bool monthly);
+
+// The test that decides whether a field is worth a warning, and whether the basic salary
+// keeps a person on the Income page: zero or negative, or too large to hold. An amount
+// too large is named rather than assessed without a word.
+bool IsZeroNegativeOrTooLarge(double amount, bool monthly);
+bool IsZeroNegativeOrTooLarge(std::string_view amountText, bool monthly);
 
 // "<labels> are zero or negative.". The labels carry their own separators.
 std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels);
 
 // The annual echo of a monthly field: the amount times 12, written as above.
 std::string AnnualEcho(std::string_view monthlyText);
-// What the annual echo of `monthly` reads as: ReadAmount(WriteAmount(monthly * 12)).
+// What an annual echo's text is worth: as ReadAmount, except that the "inf" and "-inf" of
+// an echo too large to hold read as themselves, so such a salary is never taken as 0.
+double ReadAnnualEcho(std::string_view echoText);
+// What the annual echo of `monthly` reads as: ReadAnnualEcho(WriteAmount(monthly * 12)).
 double AnnualEchoValue(double monthly);
 
 }  // namespace varnolix

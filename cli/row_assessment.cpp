@@ -1,6 +1,5 @@
 #include "cli/row_assessment.h"
 
-#include <cmath>
 #include <memory>
 #include <type_traits>
 
@@ -58,7 +57,7 @@ bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& va
   value = amount.value;
   // A value too large for a double, or a monthly salary whose annual figure is, would
   // give "inf" results, or read back as 0 from the annual echo, without a word.
-  return amount.ok && !std::isinf(value) && !(Info(field).annualId != 0 && std::isinf(value * 12));
+  return amount.ok && !IsTooLargeToHold(value, Info(field).annualId != 0);
 }
 
 void RowAssessor::CollectErrors(long long line) {
@@ -77,7 +76,7 @@ void RowAssessor::CollectErrors(long long line) {
       m_message.clear();
       AppendMessage(m_message, Message::kNotAnAmount, {line, column.name, m_excerpt});
       AddError(m_message);
-    } else if (column.field == Field::kBasic && IsZeroOrNegative(value)) {
+    } else if (column.field == Field::kBasic && IsZeroNegativeOrTooLarge(value, Info(Field::kBasic).monthly)) {
       AddError(kBasicNeedsValue);
     }
   }
@@ -91,7 +90,7 @@ bool RowAssessor::Assess(std::span<const std::string_view> fields, long long lin
   for (const ColumnMap::Column& column : m_columns.columns()) {
     ok = ReadCell(CellOf(column.index), column.field, m_input.amounts[column.field]) && ok;
   }
-  if (!ok || IsZeroOrNegative(m_input.amounts[Field::kBasic])) {
+  if (!ok || IsZeroNegativeOrTooLarge(m_input.amounts[Field::kBasic], Info(Field::kBasic).monthly)) {
     CollectErrors(line);
     return false;
   }

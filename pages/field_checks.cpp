@@ -11,7 +11,7 @@ bool WarnAboutZeroOrNegative(const CWnd& page, Page which) {
   std::vector<std::string_view> flagged;
   for (const FieldInfo& info : kFields) {
     if (info.page != which || info.warning.empty()) continue;
-    if (IsZeroOrNegative(page.GetDlgItemText(info.controlId))) flagged.push_back(info.warning);
+    if (IsZeroNegativeOrTooLarge(page.GetDlgItemText(info.controlId), info.monthly)) flagged.push_back(info.warning);
   }
   if (flagged.empty()) return false;
   ShowInformation(ZeroOrNegativeMessage(flagged));

@@ -14,7 +14,9 @@ namespace varnolix {
 // monthly salary, its annual echo's.
 inline void ReadAmounts(const CWnd& page, Page which, PerField<double>& amounts) {
   for (const FieldInfo& info : kFields) {
-    if (info.page == which) amounts[info.field] = ReadAmount(page.GetDlgItemText(AssessedControlId(info)));
+    if (info.page != which) continue;
+    const std::string text = page.GetDlgItemText(AssessedControlId(info));
+    amounts[info.field] = info.annualId != 0 ? ReadAnnualEcho(text) : ReadAmount(text);
   }
 }
 

@@ -47,7 +47,7 @@ void CMainBasicDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 bool CMainBasicDlg::OnKillActive() {
-  if (IsZeroOrNegative(GetDlgItemText(kBasicPerMonth))) {
+  if (IsZeroNegativeOrTooLarge(GetDlgItemText(kBasicPerMonth), Info(Field::kBasic).monthly)) {
     ShowInformation(kBasicNeedsValue);
     return false;
   }

@@ -110,13 +110,31 @@ TEST(WriteAmount, RoundsToCentsAsTheCLibraryDoes) {
   EXPECT_EQ(WriteAmount(-kLargest).size(), kMaxAmountChars);
 }
 
-TEST(ZeroOrNegative, OnlyAValueAboveZeroPasses) {
-  for (double value : {0.0, -0.0, -1.0, -kInf, kNaN}) EXPECT_TRUE(IsZeroOrNegative(value)) << value;
-  for (double value : {0.001, 4.9e-324, kInf}) EXPECT_FALSE(IsZeroOrNegative(value)) << value;
+// What a leaving check names: not above 0, or too large to hold as read or, for a
+// monthly salary, as its annual echo.
+TEST(ZeroNegativeOrTooLarge, OnlyAFiniteValueAboveZeroPasses) {
+  constexpr double kLargeMonthly = kLargest / 16;  // twelve times it still holds
+  const struct {
+    double amount;
+    bool monthly;
+    bool named;
+  } cases[] = {
+      {0.0, false, true},           {-0.0, false, true},         {-1.0, true, true},
+      {-kInf, false, true},         {kNaN, true, true},          {kInf, false, true},
+      {kInf, true, true},           {kLargest, true, true},      {kLargest, false, false},
+      {kLargeMonthly, true, false}, {0.001, true, false},      {4.9e-324, false, false},
+  };
+  for (const auto& [amount, monthly, named] : cases) {
+    EXPECT_EQ(IsZeroNegativeOrTooLarge(amount, monthly), named) << amount << (monthly ? " monthly" : "");
+  }
+  EXPECT_TRUE(IsZeroNegativeOrTooLarge("1e999", false));
+  EXPECT_TRUE(IsZeroNegativeOrTooLarge("1e308", true));
+  EXPECT_FALSE(IsZeroNegativeOrTooLarge("1e308", false));
+  EXPECT_TRUE(IsZeroNegativeOrTooLarge("nan", false)) << "no number: 0";
 }
 
 // The echo is twelve times the monthly amount, in cents; text that does not begin with
-// a number, and an echo too large to hold, read back as 0.
+// a number reads back as 0, and an echo too large to hold as the infinity it shows.
 TEST(AnnualEcho, IsTwelveTimesTheMonthlyAmountInCents) {
   const struct {
     const char* monthly;
@@ -124,11 +142,15 @@ TEST(AnnualEcho, IsTwelveTimesTheMonthlyAmountInCents) {
     double value;
   } cases[] = {{"", "0.00", 0},       {"1", "12.00", 12},          {"1500", "18000.00", 18000},
                {"12345.67", "148148.04", 148148.04}, {"-250", "-3000.00", -3000}, {"abc", "0.00", 0},
-               {"0.004", "0.05", 0.05}, {"1e999", "inf", 0},     {"-1e999", "-inf", 0}};
+               {"0.004", "0.05", 0.05}, {"1e999", "inf", kInf},  {"-1e999", "-inf", -kInf},
+               {"1e308", "inf", kInf}};
   for (const auto& [monthly, annual, value] : cases) {
     EXPECT_EQ(AnnualEcho(monthly), annual) << monthly;
     EXPECT_EQ(AnnualEchoValue(ReadAmount(monthly)), value) << monthly;
+    EXPECT_EQ(ReadAnnualEcho(annual), value) << annual;
   }
+  // Only the echo's own words: typed "inf" is no number.
+  EXPECT_EQ(ReadAmount("inf"), 0.0);
 }
 
 }  // namespace

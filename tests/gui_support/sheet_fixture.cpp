@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <memory>
 
 #include "app/varnolix_app.h"
 #include "resources/resource_ids.h"
@@ -65,6 +67,26 @@ void SheetTest::TypeInto(int tab, int id, const QString& keys, bool over) {
   QTest::keyClick(field, Qt::Key_End);
   if (over) QTest::keyClick(field, Qt::Key_Home, Qt::ShiftModifier);
   QTest::keyClicks(field, keys);
+}
+
+void SheetTest::PasteInto(int tab, int id, const QString& text) {
+  QLineEdit* field = Field(tab, id);
+  ASSERT_NE(field, nullptr) << "no field " << id << " on tab " << tab;
+  QTest::mouseClick(field, Qt::LeftButton);
+  field->selectAll();
+  QApplication::clipboard()->setText(text);
+  const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+  const QList<QAction*> actions = menu->actions();
+  const auto paste = std::find_if(actions.begin(), actions.end(),
+                                  [](QAction* a) { return a->text().startsWith(QStringLiteral("&Paste")); });
+  ASSERT_TRUE(paste != actions.end()) << "the context menu of field " << id << " has no Paste";
+  if (text.isEmpty()) {
+    // The clipboard holds nothing to paste: what a person does instead is delete.
+    QTest::keyClick(field, Qt::Key_Delete);
+    return;
+  }
+  ASSERT_TRUE((*paste)->isEnabled()) << "Paste is not offered in field " << id;
+  (*paste)->trigger();
 }
 
 void SheetTest::FillPage(int tab, const Entries& entries) {

@@ -57,6 +57,8 @@ class SheetTest : public ::testing::Test {
   std::string Text(int tab, int id) const;
   // Clicks into the field, then types `keys` at the end of its text, or over all of it.
   void TypeInto(int tab, int id, const QString& keys, bool over = false);
+  // Clicks into the field, selects its text and pastes `text` over it from its context menu.
+  void PasteInto(int tab, int id, const QString& text);
   // Shows the tab, then types each entry.
   void FillPage(int tab, const Entries& entries);
 

@@ -2,16 +2,12 @@
 // filter on typed characters, and text that arrives by pasting, unfiltered.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QTest>
-#include <algorithm>
-#include <memory>
 
 #include "resources/resource_ids.h"
 #include "tests/gui_support/sheet_fixture.h"
@@ -76,6 +72,8 @@ TEST_F(NumericFieldTest, EveryWayOfTypingPassesTheFilter) {
   } keys[] = {
       {"Alt+letter", Qt::Key_Q, Qt::AltModifier, QStringLiteral("q"), "12"},
       {"Alt+digit", Qt::Key_7, Qt::AltModifier, QStringLiteral("7"), "12"},
+      {"Alt+minus", Qt::Key_Minus, Qt::AltModifier, QStringLiteral("-"), "12"},
+      {"Alt+comma", Qt::Key_Comma, Qt::AltModifier, QStringLiteral(","), "12"},
       {"Alt+Shift+minus", Qt::Key_Underscore, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral("_"), "12"},
       {"AltGr digit", Qt::Key_7, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("7"), "7"},
       {"AltGr sign", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), "12"},
@@ -136,24 +134,17 @@ TEST_F(NumericFieldTest, PastedTextIsTakenAsItIsAndTheProgramGoesOn) {
   const struct {
     QString pasted;
     const char* echo;
-    bool basicCounts;  // above 0, so the Income page may be left
+    bool basicCounts;  // above 0 and not too large, so the Income page may be left
   } cases[] = {{QStringLiteral("-500"), "-6000.00", false},    {QStringLiteral("abc"), "0.00", false},
-               {QStringLiteral("nan"), "0.00", false},         {QStringLiteral("1e999"), "inf", true},
-               {QString(100000, QLatin1Char('9')), "inf", true}, {QStringLiteral("1,500"), "12.00", true}};
+               {QStringLiteral("nan"), "0.00", false},         {QStringLiteral("1e999"), "inf", false},
+               {QString(100000, QLatin1Char('9')), "inf", false}, {QStringLiteral("1,500"), "12.00", true}};
   const QRegularExpression amountText(QStringLiteral("^-?([0-9]+\\.[0-9][0-9]|inf|nan)$"));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pasted.left(20).toStdString());
     OpenSheet();
     recorded.boxes.boxes.clear();
-    QLineEdit* basic = Field(kIncomeTab, income::kBasicPerMonth);
-    QTest::mouseClick(basic, Qt::LeftButton);
-    QApplication::clipboard()->setText(c.pasted);
-    const std::unique_ptr<QMenu> menu(basic->createStandardContextMenu());
-    const QList<QAction*> actions = menu->actions();
-    const auto paste = std::find_if(actions.begin(), actions.end(),
-                                    [](QAction* a) { return a->text().startsWith(QStringLiteral("&Paste")); });
-    ASSERT_TRUE(paste != actions.end() && (*paste)->isEnabled()) << "the context menu has no Paste";
-    (*paste)->trigger();
+    PasteInto(kIncomeTab, income::kBasicPerMonth, c.pasted);
+    const QLineEdit* basic = Field(kIncomeTab, income::kBasicPerMonth);
     EXPECT_FALSE(basic->text().isEmpty());
     EXPECT_TRUE(c.pasted.startsWith(basic->text())) << "the field holds text that was not pasted";
     EXPECT_EQ(Text(kIncomeTab, income::kAnnualBasic), c.echo);
