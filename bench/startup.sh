@@ -5,7 +5,9 @@
 # probe (bench/startup_probe.cpp), which reports and ends the process at that moment;
 # the Varnolix copy is the shipping main and application library with the probe beside.
 # The two alternate, run by run, under the same Qt platform plugin: offscreen always,
-# xcb as well when DISPLAY is set.
+# xcb as well when DISPLAY is set. Where valgrind is installed, it also counts the
+# instructions each executes up to its first shown sheet (offscreen), a figure that a
+# busy shared machine does not move.
 #
 #   bench/startup.sh [RUNS]     RUNS of each, per plugin; defaults to 20
 #
@@ -72,3 +74,17 @@ for platform in "${platforms[@]}"; do
   printf '   %-36s %s\n' "ratio varnolix/bare, memory" "$(paired 4 | spread %9.2f)"
   rm -f "$results"
 done
+
+if command -v valgrind >/dev/null; then
+  export QT_QPA_PLATFORM=offscreen
+  echo "== offscreen: instructions to the first shown sheet (callgrind, one run each)"
+  instructions() {
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 >/dev/null |
+      awk '/Collected :/ { print $NF }'
+  }
+  program_ir=$(instructions "$program")
+  bare_ir=$(instructions "$bare")
+  awk -v v="$program_ir" -v b="$bare_ir" 'BEGIN {
+    printf "   %-36s %9.1f M\n   %-36s %9.1f M\n   %-36s %9.2f\n", "varnolix", v / 1e6, "bare", b / 1e6,
+           "ratio varnolix/bare", v / b }'
+fi
