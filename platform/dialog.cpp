@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "platform/dialog_layout.h"
+#include "platform/png.h"
 #include "platform/qt_helpers.h"
 #include "platform/win_app.h"
 
@@ -42,7 +43,7 @@ QWidget* MakeLabel(const ControlTemplate& control, QWidget* window, bool wrapsTe
 // The pictures are drawn on a light grey, RGB(192, 192, 192), that stands for the
 // background: it shows as whatever background the dialog has.
 QPixmap LoadPicture(const QString& resource) {
-  QImage image(resource);
+  QImage image = ReadPng(resource);
   if (image.isNull()) return {};
   image = image.convertToFormat(QImage::Format_ARGB32);
   const QRgb background = qRgb(192, 192, 192);

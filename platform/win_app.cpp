@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QPixmap>
 
+#include "platform/png.h"
 #include "platform/property_sheet.h"
 #include "platform/types.h"
 
@@ -59,7 +61,7 @@ int AfxWinMain(int argc, char* argv[]) {
 void SetApplicationIcon(std::span<const std::string_view> images) {
   QIcon icon;
   for (std::string_view image : images) {
-    icon.addFile(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size())));
+    icon.addPixmap(QPixmap::fromImage(ReadPng(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size())))));
   }
   QApplication::setWindowIcon(icon);
 }

@@ -40,7 +40,7 @@ std::string AfxGetProgramPath();
 // The program's entry: starts the toolkit, names the application and runs it.
 int AfxWinMain(int argc, char* argv[]);
 
-// The window icon of every window of the program, from image resources of several sizes.
+// The window icon of every window of the program, from PNG resources of several sizes.
 void SetApplicationIcon(std::span<const std::string_view> images);
 
 }  // namespace varnolix

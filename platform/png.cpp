@@ -1,0 +1,13 @@
+#include "platform/png.h"
+
+#include <QImageReader>
+
+namespace varnolix {
+
+QImage ReadPng(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+}  // namespace varnolix
