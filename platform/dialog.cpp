@@ -185,6 +185,7 @@ void CDialog::CreateFromTemplate(QWidget* window) {
         if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
       });
     }
+    if (!control.spokenName.empty()) widget->setAccessibleName(QString::fromUtf8(control.spokenName));
     AddChild(widget, control.id, control.style, WrapperFor(control.kind));
   }
 

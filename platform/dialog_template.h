@@ -40,6 +40,7 @@ struct ControlTemplate {
   int buddy = 0;          // a label's field, so that screen readers name the field by it
   int imageWidth = 0;     // a picture's nominal size in pixels at the 8-point dialog font
   int imageHeight = 0;
+  std::string_view spokenName = {};  // what a screen reader names an unlabelled field, or a picture's words
 };
 
 struct DialogTemplate {

@@ -13,29 +13,33 @@ using K = ControlKind;
 namespace s = style;
 using namespace ids;
 
-constexpr ControlTemplate Edit(int id, int x, int y, int width, int height, unsigned editStyle) {
-  return {K::Edit, id, {}, x, y, width, height, editStyle};
+constexpr ControlTemplate Edit(int id, int x, int y, int width, int height, unsigned editStyle,
+                               std::string_view spokenName = {}) {
+  return {K::Edit, id, {}, x, y, width, height, editStyle, 0, 0, 0, spokenName};
 }
 constexpr ControlTemplate Label(std::string_view text, int x, int y, int width, int height, int buddy,
                                 unsigned labelStyle = s::kRightLabel, int id = kNoControlId) {
   return {K::Label, id, text, x, y, width, height, labelStyle, buddy};
 }
+// `words`: what the picture says, for screen readers; empty for a picture that only decorates.
 constexpr ControlTemplate Picture(std::string_view image, int x, int y, int width, int height, int imageWidth,
-                                  int imageHeight) {
-  return {K::Picture, kNoControlId, image, x, y, width, height, s::kPicture, 0, imageWidth, imageHeight};
+                                  int imageHeight, std::string_view words) {
+  return {K::Picture, kNoControlId, image, x, y, width, height, s::kPicture, 0, imageWidth, imageHeight, words};
 }
 constexpr ControlTemplate Button(int id, std::string_view text, int x, int y, int width, int height,
                                  unsigned buttonStyle = s::kPushButton) {
   return {K::PushButton, id, text, x, y, width, height, buttonStyle};
 }
 
+constexpr std::string_view kPerAnnum = "All values are per Annum.";
+
 constexpr std::array kIncomeControls{
     Edit(income::kBasicPerMonth, 72, 9, 60, 12, s::kEntryEdit),
     Edit(income::kAllowances1PerMonth, 72, 25, 60, 12, s::kEntryEdit),
     Edit(income::kAllowances2PerMonth, 72, 41, 60, 12, s::kEntryEdit),
-    Edit(income::kAnnualBasic, 141, 9, 60, 12, s::kReadOnlyEdit),
-    Edit(income::kAnnualAllowances1, 141, 25, 60, 12, s::kReadOnlyEdit),
-    Edit(income::kAnnualAllowances2, 141, 41, 60, 12, s::kReadOnlyEdit),
+    Edit(income::kAnnualBasic, 141, 9, 60, 12, s::kReadOnlyEdit, "Basic Per Year"),
+    Edit(income::kAnnualAllowances1, 141, 25, 60, 12, s::kReadOnlyEdit, "Allowances 1 Per Year"),
+    Edit(income::kAnnualAllowances2, 141, 41, 60, 12, s::kReadOnlyEdit, "Allowances 2 Per Year"),
     Edit(income::kLtaTaxableAnnual, 72, 57, 60, 12, s::kEntryEdit),
     Edit(income::kRentPerMonth, 72, 82, 60, 12, s::kEntryEdit),
     Edit(income::kHraReceivedPerMonth, 72, 100, 60, 12, s::kEntryEdit),
@@ -45,8 +49,8 @@ constexpr std::array kIncomeControls{
     Label("LTA Taxable Annual:", 0, 58, 68, 10, income::kLtaTaxableAnnual),
     Label("Rent Per Month:", 0, 84, 68, 10, income::kRentPerMonth),
     Label("HRA Received pm :", 0, 100, 68, 10, income::kHraReceivedPerMonth),
-    Picture(":/varnolix/pictures/bitmap135.png", 187, 55, 45, 30, 68, 18),
-    Picture(":/varnolix/pictures/bitmap134.png", 204, 8, 35, 44, 53, 72),
+    Picture(":/varnolix/pictures/bitmap135.png", 187, 55, 45, 30, 68, 18, "YEARLY"),
+    Picture(":/varnolix/pictures/bitmap134.png", 204, 8, 35, 44, 53, 72, {}),
     Button(income::kNext, "&Next", 16, 118, 27, 14, s::kHiddenPushButton),
     Button(income::kReset, "&Reset", 188, 110, 50, 14),
 };
@@ -58,8 +62,9 @@ constexpr std::array kStandardDeductionControls{
     Label("Professional Tax:", 18, 70, 55, 9, standard_deduction::kProfessionTax, s::kVisible | s::kAlignRight,
           standard_deduction::kProfessionTaxLabel),
     Edit(standard_deduction::kProfessionTax, 78, 68, 60, 12, s::kEntryEdit),
-    Picture(":/varnolix/pictures/bitmap132.png", 86, 4, 57, 12, 85, 20),
-    Picture(":/varnolix/pictures/bitmap130.png", 164, 36, 83, 44, 124, 71),
+    Picture(":/varnolix/pictures/bitmap132.png", 86, 4, 57, 12, 85, 20, "DEDUCTION"),
+    Picture(":/varnolix/pictures/bitmap130.png", 164, 36, 83, 44, 124, 71,
+            "If Gross Salary is less than 1,00,000 Standard Deduction is 25,000, otherwise 20,000"),
     Button(standard_deduction::kNext, "&Next", 108, 166, 26, 14, s::kHiddenPushButton),
 };
 
@@ -78,8 +83,8 @@ constexpr std::array kSection80Controls{
     Label("80 DD:", 140, 44, 36, 8, section80::k80DD),
     Label("80 DDB:", 140, 64, 36, 10, section80::k80DDB),
     Label("80 E:", 30, 62, 32, 12, section80::k80E),
-    Picture(":/varnolix/pictures/bitmap140.png", 97, 4, 55, 9, 82, 14),
-    Picture(":/varnolix/pictures/bitmap137.png", 0, 129, 106, 10, 159, 16),
+    Picture(":/varnolix/pictures/bitmap140.png", 97, 4, 55, 9, 82, 14, "SECTION 80"),
+    Picture(":/varnolix/pictures/bitmap137.png", 0, 129, 106, 10, 159, 16, kPerAnnum),
 };
 
 constexpr std::array kSection88Controls{
@@ -96,8 +101,8 @@ constexpr std::array kSection88Controls{
     Label("Mutual Fund:", 137, 43, 41, 9, section88::kMutualFund, s::kRightLabel, 1046),
     Label("Infrastructure Bond:", 57, 84, 63, 9, section88::kInfrastructureBond, s::kRightLabel, 1048),
     Label("Other Investments:", 60, 66, 60, 10, section88::kOtherInvestments),
-    Picture(":/varnolix/pictures/bitmap133.png", 99, 6, 50, 10, 75, 16),
-    Picture(":/varnolix/pictures/bitmap137.png", 0, 124, 106, 10, 159, 16),
+    Picture(":/varnolix/pictures/bitmap133.png", 99, 6, 50, 10, 75, 16, "SECTION 88"),
+    Picture(":/varnolix/pictures/bitmap137.png", 0, 124, 106, 10, 159, 16, kPerAnnum),
 };
 
 constexpr unsigned kLabel = s::kVisible | s::kAlignRight;
@@ -127,7 +132,7 @@ constexpr std::array kAboutControls{
           "It works out the tax of salaried people aged 21 to 65.\n"
           "Its maker gives no warranty as to the accuracy",
           13, 59, 195, 63, 0, s::kVisible | s::kStaticEdge, about::kNotice),
-    Picture(":/varnolix/pictures/bitmap163.png", 18, 124, 58, 22, 87, 35),
+    Picture(":/varnolix/pictures/bitmap163.png", 18, 124, 58, 22, 87, 35, "Varnolix"),
     Label("of calculations performed using this software and accepts no liability whatsoever for any loss "
           "caused as a result of reliance placed on any calculation so performed.",
           14, 93, 192, 25, 0, s::kVisible),
