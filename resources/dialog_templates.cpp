@@ -122,7 +122,7 @@ constexpr std::array kTaxResultsControls{
 
 constexpr std::array kAboutControls{
     Button(IDOK, "OK", 152, 128, 50, 14, s::kPushButton | s::kDefaultButton),
-    Label("Varnolix 1.0\n"
+    Label("Varnolix " VARNOLIX_SHORT_VERSION "\n"
           "Copyright \u00A9 2026 The Varnolix developers\n"
           "Learn more about the Varnolix developers\n"
           "and their programs at their web site:",
