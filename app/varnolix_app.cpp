@@ -2,6 +2,7 @@
 
 #include "app/mod_property_sheet.h"
 #include "resources/dialog_templates.h"
+#include "varnolix/version.h"
 
 namespace varnolix {
 
@@ -18,6 +19,7 @@ const MessageMap& CVarnolixApp::GetMessageMap() const {
 }
 
 bool CVarnolixApp::InitInstance() {
+  SetDesktopEntry(kApplicationId);
   SetApplicationIcon(resources::ApplicationIconImages());
   CModPropertySheet sheet("Varnolix", nullptr, 0);
   m_pMainWnd = &sheet;

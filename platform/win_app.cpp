@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 
@@ -56,6 +57,10 @@ int AfxWinMain(int argc, char* argv[]) {
   QApplication::setApplicationName(QString::fromStdString(app->m_strAppName));
   if (!app->InitInstance()) return 0;
   return QApplication::exec();
+}
+
+void SetDesktopEntry(std::string_view id) {
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size())));
 }
 
 void SetApplicationIcon(std::span<const std::string_view> images) {

@@ -40,6 +40,10 @@ std::string AfxGetProgramPath();
 // The program's entry: starts the toolkit, names the application and runs it.
 int AfxWinMain(int argc, char* argv[]);
 
+// Names the installed desktop entry (without ".desktop") that the program's windows belong
+// to, so that a desktop shows them with its menu entry.
+void SetDesktopEntry(std::string_view id);
+
 // The window icon of every window of the program, from PNG resources of several sizes.
 void SetApplicationIcon(std::span<const std::string_view> images);
 
