@@ -1,9 +1,12 @@
 // The key store on the desktop: the default web browser as the desktop's own
 // application settings name it.
+#include <dlfcn.h>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
 #include <memory>
+#include <optional>
+#include <type_traits>
 
 #include "platform/desktop_entry.h"
 #include "platform/key_store.h"
@@ -14,9 +17,47 @@ namespace {
 constexpr std::string_view kHtmlDocuments = ".htm";
 constexpr std::string_view kOpenCommand = "\\shell\\open\\command";
 
+// GIO, and GObject with it, are loaded when the store is first asked, which is only when
+// the desktop's opener has refused a link: not on every start of the program.
+struct Gio {
+  decltype(&g_app_info_get_default_for_type) getDefaultForType;
+  decltype(&g_app_info_get_id) getId;
+  decltype(&g_app_info_get_commandline) getCommandline;
+  decltype(&g_app_info_get_name) getName;
+  decltype(&g_desktop_app_info_new) desktopEntryNew;
+  decltype(&g_desktop_app_info_get_string) desktopEntryString;
+  decltype(&g_desktop_app_info_get_filename) desktopEntryFilename;
+  decltype(&g_object_unref) unref;
+};
+
+// Null when GIO cannot be loaded: then the store holds no keys. It stays loaded.
+const Gio* LoadedGio() {
+  static const std::optional<Gio> gio = []() -> std::optional<Gio> {
+    void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return std::nullopt;
+    Gio loaded{};
+    bool complete = true;
+    const auto bind = [&](auto& function, const char* name) {
+      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
+      complete = complete && function != nullptr;
+    };
+    bind(loaded.getDefaultForType, "g_app_info_get_default_for_type");
+    bind(loaded.getId, "g_app_info_get_id");
+    bind(loaded.getCommandline, "g_app_info_get_commandline");
+    bind(loaded.getName, "g_app_info_get_name");
+    bind(loaded.desktopEntryNew, "g_desktop_app_info_new");
+    bind(loaded.desktopEntryString, "g_desktop_app_info_get_string");
+    bind(loaded.desktopEntryFilename, "g_desktop_app_info_get_filename");
+    bind(loaded.unref, "g_object_unref");
+    if (complete) return loaded;
+    return std::nullopt;
+  }();
+  return gio ? &*gio : nullptr;
+}
+
 template <class T>
 struct GObjectDeleter {
-  void operator()(T* object) const { g_object_unref(object); }
+  void operator()(T* object) const { LoadedGio()->unref(object); }
 };
 template <class T>
 using GObjectPtr = std::unique_ptr<T, GObjectDeleter<T>>;
@@ -26,33 +67,35 @@ std::string OrEmpty(const char* text) { return text != nullptr ? text : ""; }
 class DesktopKeyStore : public KeyStore {
  public:
   std::optional<std::string> DefaultValue(HKEY root, std::string_view path) override {
-    if (root != HKEY_CLASSES_ROOT) return std::nullopt;
-    if (path == kHtmlDocuments) return DefaultBrowserId();
+    const Gio* gio = LoadedGio();
+    if (root != HKEY_CLASSES_ROOT || gio == nullptr) return std::nullopt;
+    if (path == kHtmlDocuments) return DefaultBrowserId(*gio);
     if (path.size() > kOpenCommand.size() && path.ends_with(kOpenCommand)) {
-      return OpenCommandOf(path.substr(0, path.size() - kOpenCommand.size()));
+      return OpenCommandOf(*gio, path.substr(0, path.size() - kOpenCommand.size()));
     }
     return std::nullopt;
   }
 
  private:
-  static std::optional<std::string> DefaultBrowserId() {
-    const GObjectPtr<GAppInfo> browser(g_app_info_get_default_for_type("text/html", FALSE));
+  static std::optional<std::string> DefaultBrowserId(const Gio& gio) {
+    const GObjectPtr<GAppInfo> browser(gio.getDefaultForType("text/html", FALSE));
     if (!browser) return std::nullopt;
-    const char* id = g_app_info_get_id(browser.get());
+    const char* id = gio.getId(browser.get());
     if (id == nullptr) return std::nullopt;
     return std::string(id);
   }
 
-  static std::optional<std::string> OpenCommandOf(std::string_view entryId) {
+  static std::optional<std::string> OpenCommandOf(const Gio& gio, std::string_view entryId) {
     const std::string id(entryId);
-    const GObjectPtr<GDesktopAppInfo> entry(g_desktop_app_info_new(id.c_str()));
+    const GObjectPtr<GDesktopAppInfo> entry(gio.desktopEntryNew(id.c_str()));
     if (!entry) return std::nullopt;
-    GAppInfo* application = G_APP_INFO(entry.get());
-    const char* exec = g_app_info_get_commandline(application);
+    // A desktop entry is an application; the checked cast would need GObject linked in.
+    auto* application = reinterpret_cast<GAppInfo*>(entry.get());
+    const char* exec = gio.getCommandline(application);
     if (exec == nullptr) return std::nullopt;  // started over D-Bus only: no command line
-    const std::unique_ptr<char, decltype(&g_free)> icon(g_desktop_app_info_get_string(entry.get(), "Icon"), &g_free);
-    const DesktopEntryFacts facts{OrEmpty(icon.get()), OrEmpty(g_app_info_get_name(application)),
-                                  OrEmpty(g_desktop_app_info_get_filename(entry.get()))};
+    const std::unique_ptr<char, decltype(&g_free)> icon(gio.desktopEntryString(entry.get(), "Icon"), &g_free);
+    const DesktopEntryFacts facts{OrEmpty(icon.get()), OrEmpty(gio.getName(application)),
+                                  OrEmpty(gio.desktopEntryFilename(entry.get()))};
     return CommandFromExecLine(exec, facts);
   }
 };

@@ -3,10 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QPixmap>
+#include <vector>
 
-#include "platform/png.h"
+#include "platform/png_icon.h"
 #include "platform/property_sheet.h"
 #include "platform/types.h"
 
@@ -64,11 +63,9 @@ void SetDesktopEntry(std::string_view id) {
 }
 
 void SetApplicationIcon(std::span<const std::string_view> images) {
-  QIcon icon;
-  for (std::string_view image : images) {
-    icon.addPixmap(QPixmap::fromImage(ReadPng(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size())))));
-  }
-  QApplication::setWindowIcon(icon);
+  std::vector<QString> paths;
+  for (std::string_view image : images) paths.push_back(QString::fromUtf8(image.data(), static_cast<qsizetype>(image.size())));
+  QApplication::setWindowIcon(PngFilesIcon(paths));
 }
 
 }  // namespace varnolix
