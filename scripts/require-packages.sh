@@ -24,3 +24,5 @@ require_packages() {
 BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-dev fonts-dejavu-core)
 # What the tests need besides: GoogleTest, and the locale sources for a comma-decimal locale.
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales)
+# What the fuzz targets need: clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
