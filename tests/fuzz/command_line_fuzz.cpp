@@ -58,14 +58,14 @@ void CheckBrowserCommand(const std::string& command, const std::string& address)
   Require(started == probe, "the address reaches the browser as one argument, the command's own unchanged");
 }
 
-// An Exec line's field codes give values that split back as they were, quoted or not.
+// An Exec line's field codes give values that split back as they were, quoted or not,
+// and neither they nor a literal percent sign form the placeholder "%1".
 void CheckExecLine(const std::string& name, const std::string& location, const std::string& address) {
-  // The key store's placeholder is the text "%1": values that could form one are
-  // outside this check.
-  if (name.find('%') != std::string::npos || location.find('%') != std::string::npos) return;
-  const std::string command = CommandFromExecLine("browser %c \"--name=%c\" %k %u --tail", {"icon", name, location});
+  const std::string command =
+      CommandFromExecLine("browser %c \"--name=%c\" %k --x=%c1 \"%c1\" 100%%1 %u --tail", {"icon", name, location});
   const Arguments started = Started(command, address);
-  Require(started == Arguments{{"browser", name, "--name=" + name, location, address}},
+  Require(started == Arguments{{"browser", name, "--name=" + name, location, "--x=" + name + "1", name + "1", "100%1",
+                                address}},
           "an Exec line's values and the address reach the browser as they were");
 }
 
