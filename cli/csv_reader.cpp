@@ -119,8 +119,10 @@ bool CsvReader::Next() {
 
     long long linesInside = 0;
     if (contentEnd - m_recordStart > m_limits.maxRecordBytes) {
-      // Report a quoting fault within the record first: it is what made it so long.
-      if (Split(m_recordStart, contentEnd, true, linesInside)) {
+      // Report a quoting fault within the record first: it is what made it so long. Only
+      // the bytes that every way of reading has in hand by now count, so the fault told
+      // does not depend on how the input arrived.
+      if (Split(m_recordStart, m_recordStart + m_limits.maxRecordBytes + 1, true, linesInside)) {
         Fail(CsvFault::kRecordTooLong, m_nextLine);
       }
       return false;

@@ -20,6 +20,17 @@ if(VARNOLIX_SANITIZE)
   target_link_options(varnolix_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+# Fuzzing: every target is instrumented for libFuzzer's coverage and checked by the
+# sanitizers; only the fuzz targets themselves link libFuzzer's main.
+if(VARNOLIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "VARNOLIX_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(varnolix_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(varnolix_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # A comma-decimal locale for the tests that prove amounts ignore the process locale.
 # It is compiled into the build folder, so no system locale needs to be installed.
 set(VARNOLIX_TEST_LOCPATH "${CMAKE_BINARY_DIR}/locales")

@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <utility>
 
+#include "hyperlink/browser_command.h"
 #include "hyperlink/hyperlink.h"
 #include "platform/beep.h"
-#include "platform/command_line.h"
 #include "platform/command_start.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
@@ -67,17 +68,7 @@ int CHyperLink::OpenAddress(std::string_view address, int showCommand) {
   command += kOpenCommandKey;
   if (ReadKeyDefault(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS) return static_cast<int>(opened);
 
-  // The address takes the place of the placeholder and of everything after it. The
-  // text is UTF-8, where a byte search finds only whole characters.
-  if (const size_t quoted = command.find("\"%1\""); quoted != std::string::npos) {
-    command.resize(quoted);
-  } else if (const size_t bare = command.find("%1"); bare != std::string::npos) {
-    command.resize(bare);
-  }
-  // Quoted when it holds blanks or quotes, so it reaches the browser as one argument.
-  command += ' ';
-  command += QuoteArgument(address);
-  return static_cast<int>(WinExec(command, showCommand));
+  return static_cast<int>(WinExec(BrowserCommandLine(std::move(command), address), showCommand));
 }
 
 void CHyperLink::ReportOpenFailure(int code) {

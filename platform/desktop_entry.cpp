@@ -15,6 +15,18 @@ std::string EscapedForDoubleQuotes(std::string_view text) {
   return escaped;
 }
 
+// A '%' of a value that a '1' could follow gets an empty pair of `quote` after it: the
+// shell joins the pieces again, yet the text never holds the placeholder "%1" that the
+// address is put in place of.
+std::string KeptFromPlaceholder(std::string_view text, char quote) {
+  std::string kept;
+  for (size_t i = 0; i < text.size(); ++i) {
+    kept += text[i];
+    if (text[i] == '%' && (i + 1 == text.size() || text[i + 1] == '1')) kept.append(2, quote);
+  }
+  return kept;
+}
+
 }  // namespace
 
 std::string CommandFromExecLine(std::string_view exec, const DesktopEntryFacts& entry) {
@@ -34,8 +46,9 @@ std::string CommandFromExecLine(std::string_view exec, const DesktopEntryFacts& 
     }
     if (++i == exec.size()) break;  // a lone percent sign at the end says nothing
     // Inside quotes a value is escaped for them; outside, it is one argument of its own.
-    const auto value = [quoted](std::string_view text) {
-      return quoted ? EscapedForDoubleQuotes(text) : QuoteArgument(text);
+    const char quote = quoted ? '"' : '\'';
+    const auto value = [quoted, quote](std::string_view text) {
+      return KeptFromPlaceholder(quoted ? EscapedForDoubleQuotes(text) : QuoteArgument(text), quote);
     };
     switch (exec[i]) {
       case 'u':
@@ -46,6 +59,7 @@ std::string CommandFromExecLine(std::string_view exec, const DesktopEntryFacts& 
         break;
       case '%':
         command += '%';
+        if (i + 1 < exec.size() && exec[i + 1] == '1') command.append(2, quote);  // as in a value
         break;
       case 'i':
         if (!entry.icon.empty() && !quoted) command += "--icon " + value(entry.icon);

@@ -26,3 +26,5 @@ BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-d
 # and the checkers of the install: AppStream and desktop entry validators, man and groff
 # for the man pages, dpkg-dev and file for building the Debian package.
 TEST_PACKAGES=(libgtest-dev libgmock-dev locales appstream desktop-file-utils man-db groff-base dpkg-dev file)
+# What the fuzz targets need: clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test, then builds and runs
-# the suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# the suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then runs each
+# fuzz target of tests/fuzz for a while on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/require-packages.sh
-require_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+require_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -23,4 +24,29 @@ run_suite build/check -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARNOLIX_SANITIZE=ON
+
+# Each target runs on a scratch copy of its corpus, so the committed seeds stay as they
+# are; a finding fails the test command and leaves its input in the scratch folder.
+run_fuzzers() {
+  local seconds=$1
+  shift
+  cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVARNOLIX_FUZZ=ON -DVARNOLIX_GUI=OFF -DVARNOLIX_TESTS=OFF -DVARNOLIX_WERROR=ON >/dev/null
+  cmake --build build/fuzz -j "$jobs" --target "${@/%/_fuzz}"
+  local scratch target
+  scratch=$(mktemp -d)
+  for target in "$@"; do
+    cp -r "tests/fuzz/corpus/$target" "$scratch/$target"
+    if ! "build/fuzz/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$scratch/" "$scratch/$target" >"$scratch/$target.log" 2>&1; then
+      tail -n 40 "$scratch/$target.log"
+      echo "${target}_fuzz found a fault; the input is in $scratch" >&2
+      return 1
+    fi
+    echo "${target}_fuzz: $(grep -o 'number_of_executed_units: [0-9]*' "$scratch/$target.log" | grep -o '[0-9]*$') runs in ${seconds} s, no finding"
+  done
+  rm -rf "$scratch"
+}
+echo "== Fuzz the readers, the command line and the assessment =="
+run_fuzzers 20 amount strict_amount csv_reader command_line assessment
 echo "All tests passed."

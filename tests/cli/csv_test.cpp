@@ -85,6 +85,10 @@ TEST(CsvReader, ReadsRecordsAndFaultsWhateverTheReadsAndTheBuffer) {
       {"TooLongWithoutEnd", "a\n" + std::string(1000, 'x'), "1=[a]\nrecord too long on line 2"},
       // A quoting fault inside a runaway record is the one worth telling.
       {"QuoteFaultBeforeTheLimit", "a\nx\"" + std::string(100, 'y'), "1=[a]\nquote in unquoted field on line 2"},
+      // Only the limit and one byte more are looked at, whatever was read beyond them.
+      {"QuoteFaultInTheLastByteLookedAt", "a\n" + limit + "\"" + std::string(100, 'y') + "\n",
+       "1=[a]\nquote in unquoted field on line 2"},
+      {"QuoteFaultPastTheLimit", "a\n" + limit + "y\"" + std::string(100, 'y') + "\n", "1=[a]\nrecord too long on line 2"},
   };
   for (const auto& c : cases) {
     for (size_t chunk : {1u, 2u, 3u, 7u, 1u << 20}) {

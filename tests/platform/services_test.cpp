@@ -3,6 +3,10 @@
 // desktop entry, and command lines split and quoted without a shell.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -136,6 +140,27 @@ TEST(DesktopEntry, TheExecLineTakesTheAddressAtPercentOne) {
   };
   for (const auto& [exec, command] : cases) EXPECT_EQ(CommandFromExecLine(exec, facts), command) << exec;
   EXPECT_EQ(CommandFromExecLine("web-browser %i %u", {}), "web-browser  %1");  // no icon, no argument
+}
+
+// The first "%1" of the command is where the address goes: a value or a literal percent
+// sign must never form one, yet split back as it was.
+TEST(DesktopEntry, NeitherAValueNorAPercentSignFormsThePlaceholder) {
+  const DesktopEntryFacts facts{"icon%1", "Web %1 Browser %", "/apps/%1/b.desktop"};
+  const struct {
+    const char* exec;
+    std::vector<std::string> arguments;
+  } cases[] = {
+      {"web-browser --class=%c %u", {"web-browser", "--class=Web %1 Browser %", "%1"}},
+      {"web-browser \"--title=%c\" %u", {"web-browser", "--title=Web %1 Browser %", "%1"}},
+      {"web-browser %k %c1 \"%c1\" %u", {"web-browser", "/apps/%1/b.desktop", "Web %1 Browser %1", "Web %1 Browser %1", "%1"}},
+      {"web-browser 100%%1 \"100%%1\" %u", {"web-browser", "100%1", "100%1", "%1"}},
+      {"web-browser %i %u", {"web-browser", "--icon", "icon%1", "%1"}},
+  };
+  for (const auto& c : cases) {
+    const std::string command = CommandFromExecLine(c.exec, facts);
+    EXPECT_EQ(command.find("%1"), command.size() - 2) << command;
+    EXPECT_EQ(SplitCommandLine(command), std::optional<std::vector<std::string>>{c.arguments}) << command;
+  }
 }
 
 TEST(CommandLine, AQuotedArgumentComesBackWholeAndUnchanged) {

@@ -1,0 +1,127 @@
+// The assessment on any texts typed into its fields, by both ways in: the program's (each
+// field read by ReadAmount, a monthly salary through the text of its annual echo) and the
+// batch tool's (a row of cells, read leniently or strictly). Both must give the same
+// results and the same working, the same every time, and results that read back as
+// written.
+//
+// The input is the pages shown (byte 0: bit 0 Standard Deduction, bit 1 Section 80,
+// bit 2 Section 88), then the nineteen fields' texts in table order, separated by '|'.
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "assessment/amount.h"
+#include "assessment/assessment.h"
+#include "assessment/fields.h"
+#include "assessment/working.h"
+#include "cli/columns.h"
+#include "cli/row_assessment.h"
+#include "tests/fuzz/property.h"
+
+namespace varnolix::fuzz {
+namespace {
+
+struct Outcome {
+  PerResult<double> amounts;
+  PerResult<std::string> texts;
+  std::string working;
+};
+
+bool SameOutcome(const Outcome& a, const Outcome& b) {
+  for (const ResultInfo& info : kResults) {
+    if (!SameDouble(a.amounts[info.result], b.amounts[info.result])) return false;
+  }
+  return a.texts == b.texts && a.working == b.working;
+}
+
+// As the Tax Results page assesses what is typed into the pages shown.
+Outcome AssessAsTheProgram(const PerField<std::string>& typed, const AssessmentInput& shown) {
+  AssessmentInput input = shown;
+  for (const FieldInfo& info : kFields) {
+    if (!input.Shown(info.page)) continue;
+    const std::string& text = typed[info.field];
+    input.amounts[info.field] = ReadAmount(info.monthly && info.annualId != 0 ? AnnualEcho(text) : text);
+  }
+  const Assessment assessment = Assess(input);
+  return {ResultAmountsOf(assessment), ResultTextsOf(assessment), WorkingText(WorkingOf(assessment, typed))};
+}
+
+Outcome OutcomeOf(const cli::RowAssessor& row) {
+  return {row.results(), ResultTextsOf(row.assessment()),
+          WorkingText(WorkingOf(row.assessment(), row.TypedTexts()))};
+}
+
+// Text in which the strict reader can find neither a separator nor a currency prefix.
+bool PlainOfSeparatorsAndPrefixes(std::string_view cell) {
+  return cell.find_first_of(",RrIi\xE2") == std::string_view::npos;
+}
+
+const cli::ColumnMap& EveryColumn() {
+  static const cli::ColumnMap columns = [] {
+    std::vector<std::string_view> header;
+    for (const FieldInfo& info : kFields) header.push_back(info.column);
+    std::optional<cli::ColumnMap::Duplicate> duplicate;
+    return cli::ColumnMap::FromHeader(header, duplicate);
+  }();
+  return columns;
+}
+
+}  // namespace
+}  // namespace varnolix::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varnolix;
+  using namespace varnolix::fuzz;
+  if (size == 0) return 0;
+  const AssessmentInput shown{.standardDeductionShown = (data[0] & 1u) != 0,
+                              .section80Shown = (data[0] & 2u) != 0,
+                              .section88Shown = (data[0] & 4u) != 0};
+  PerField<std::string> typed;
+  std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+  for (const FieldInfo& info : kFields) {
+    const size_t bar = rest.find('|');
+    typed[info.field] = rest.substr(0, bar);
+    rest = bar == std::string_view::npos ? std::string_view{} : rest.substr(bar + 1);
+  }
+
+  const Outcome outcome = AssessAsTheProgram(typed, shown);
+  Require(SameOutcome(outcome, AssessAsTheProgram(typed, shown)), "the same texts give the same assessment twice");
+  for (const ResultInfo& info : kResults) {
+    const double amount = outcome.amounts[info.result];
+    const std::string& text = outcome.texts[info.result];
+    Require(text == WriteAmount(amount), "a result's text is its amount written");
+    if (std::isfinite(amount)) Require(WriteAmount(ReadAmount(text)) == text, "a result reads back to the same cents");
+  }
+
+  // The batch tool shows every page.
+  const AssessmentInput everyPage{.standardDeductionShown = true, .section80Shown = true, .section88Shown = true};
+  const Outcome program = AssessAsTheProgram(typed, everyPage);
+  std::vector<std::string_view> cells;
+  for (const FieldInfo& info : kFields) cells.push_back(typed[info.field]);
+
+  cli::RowAssessor lenient(EveryColumn(), cli::AmountReading::kLenient);
+  const bool lenientOk = lenient.Assess(cells, 2);
+  Require(lenientOk == !IsZeroOrNegative(typed[Field::kBasic]),
+          "a lenient row is refused only for a basic salary not above 0");
+  if (lenientOk) Require(SameOutcome(OutcomeOf(lenient), program), "a lenient row is assessed as the program does");
+
+  cli::RowAssessor strict(EveryColumn(), cli::AmountReading::kStrict);
+  if (!strict.Assess(cells, 2)) return 0;
+  const Outcome strictOutcome = OutcomeOf(strict);
+  Require(SameOutcome(strictOutcome, AssessAsTheProgram(strict.TypedTexts(), everyPage)),
+          "a strict row is assessed as the program does with its bare amounts typed in");
+  bool plain = true;
+  for (std::string_view cell : cells) plain = plain && PlainOfSeparatorsAndPrefixes(cell);
+  if (plain) {
+    // The working may differ: it quotes what was typed, blanks and all, or the bare text.
+    Require(lenientOk, "a row the strict reader accepts without separators or prefixes, the lenient reader accepts");
+    for (const ResultInfo& info : kResults) {
+      Require(SameDouble(strictOutcome.amounts[info.result], lenient.results()[info.result]),
+              "without separators or prefixes, a strict row's results are a lenient row's");
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,155 @@
+// The CSV reader and the record framer on any bytes. The same records and the same fault
+// must come out however the input is delivered: all at once, a few bytes per read into a
+// tiny buffer, or cut by the framer into chunks that readers of their own read, as the
+// parallel assessment does. Each record, written back, reads back as the same fields.
+//
+// The first two bytes choose the delivery: byte 0 the bytes per read (1-8, bits 0-2), a
+// failing read at the end (bit 3) and the framer's chunk size (bits 4-7); byte 1 the
+// buffer size (bits 0-4) and the record limit (bits 5-7; 7 for the tool's own).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/csv_reader.h"
+#include "cli/csv_writer.h"
+#include "cli/record_framer.h"
+#include "tests/cli/string_streams.h"
+#include "tests/fuzz/property.h"
+
+namespace varnolix::fuzz {
+namespace {
+
+using cli::CsvFault;
+using cli::CsvLimits;
+using cli::CsvReader;
+
+struct Record {
+  std::vector<std::string> fields;
+  long long line = 0;
+  bool verbatim = false;
+  bool operator==(const Record&) const = default;
+};
+
+struct Reading {
+  std::vector<Record> records;
+  CsvFault fault = CsvFault::kNone;
+  long long faultLine = 0;
+  bool operator==(const Reading&) const = default;
+};
+
+Record Current(const CsvReader& reader) {
+  Record record{{}, reader.line(), reader.verbatim()};
+  for (std::string_view field : reader.fields()) record.fields.emplace_back(field);
+  return record;
+}
+
+std::string Written(const std::vector<std::string>& fields) {
+  std::string text;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) text += ',';
+    cli::AppendCsvField(text, fields[i]);
+  }
+  return text;
+}
+
+// Checks what a record must be on its own, while its text is still in the reader.
+void CheckRecord(const CsvReader& reader, const Record& record, long long previousLine) {
+  Require(!record.fields.empty(), "a record has at least one field");
+  Require(record.line > previousLine, "records start on ever later lines");
+  if (record.verbatim) Require(Written(record.fields) == reader.text(), "a verbatim record is its fields written back");
+}
+
+// Written back after a first line (so that a leading byte-order mark stays data), the
+// record reads back as the same fields. A lone empty field is written as an
+// empty line, which is no record; the tool never writes one.
+void CheckRoundTrip(const Record& record) {
+  if (record.fields.size() == 1 && record.fields[0].empty()) return;
+  cli::testing::StringSource source("first\n" + Written(record.fields) + "\n");
+  CsvReader reader(source, {.bufferBytes = 64});
+  Require(reader.Next() && reader.Next(), "a written record reads back");
+  Require(Current(reader).fields == record.fields, "a written record reads back as the same fields");
+  // Undoing a doubled quote changes the text in place, so such a record is never verbatim.
+  bool quotes = false;
+  for (const std::string& field : record.fields) quotes = quotes || field.find('"') != std::string::npos;
+  Require(reader.verbatim() == !quotes, "a written record without quotes in its fields reads back verbatim");
+  Require(!reader.Next() && reader.fault() == CsvFault::kNone, "a written record is one record");
+}
+
+Reading ReadAll(cli::ByteSource& source, CsvLimits limits, bool check) {
+  Reading reading;
+  CsvReader reader(source, limits);
+  long long previousLine = 0;
+  while (reader.Next()) {
+    reading.records.push_back(Current(reader));
+    if (check) CheckRecord(reader, reading.records.back(), previousLine);
+    previousLine = reading.records.back().line;
+  }
+  reading.fault = reader.fault();
+  reading.faultLine = reader.faultLine();
+  return reading;
+}
+
+// As the tool reads: the header by a reader of the stream, the rest in framed chunks.
+Reading ReadFramed(cli::ByteSource& source, CsvLimits limits, size_t chunkBytes) {
+  Reading reading;
+  CsvReader header(source, limits);
+  if (!header.Next()) {
+    reading.fault = header.fault();
+    reading.faultLine = header.faultLine();
+    return reading;
+  }
+  reading.records.push_back(Current(header));
+  cli::RecordFramer framer(source, header.unread(), header.nextLine(), header.sourceEnded(), limits.maxRecordBytes);
+  cli::RecordChunk chunk;
+  while (framer.Next(chunk, chunkBytes)) {
+    CsvReader reader(std::move(chunk.bytes), chunk.size, chunk.firstLine, limits);
+    while (reader.Next()) reading.records.push_back(Current(reader));
+    if (reader.fault() != CsvFault::kNone) {
+      reading.fault = reader.fault();
+      reading.faultLine = reader.faultLine();
+      return reading;
+    }
+    if (chunk.readError != 0) {
+      reading.fault = CsvFault::kReadFailed;
+      reading.faultLine = reader.nextLine();
+      return reading;
+    }
+    chunk.bytes = reader.ReleaseBuffer();
+  }
+  return reading;
+}
+
+}  // namespace
+}  // namespace varnolix::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace varnolix::fuzz;
+  if (size < 2) return 0;
+  const size_t bytesPerRead = 1 + (data[0] & 7u);
+  const bool failAtEnd = (data[0] & 8u) != 0;
+  const size_t chunkBytes = 1 + 4 * static_cast<size_t>(data[0] >> 4u);
+  // Room for the whole input at once, without the tool's large buffer to clear each time.
+  CsvLimits limits{.bufferBytes = size};
+  const size_t limitStep = static_cast<size_t>(data[1] >> 5u);
+  if (limitStep != 7) limits.maxRecordBytes = 8 + 64 * limitStep;
+  const std::string input(reinterpret_cast<const char*>(data) + 2, size - 2);
+
+  using varnolix::cli::testing::StringSource;
+  StringSource whole(input, input.size() + 1, failAtEnd);
+  const Reading reading = ReadAll(whole, limits, true);
+  for (const Record& record : reading.records) CheckRoundTrip(record);
+
+  StringSource wholeAgain(input, input.size() + 1, failAtEnd);
+  Require(ReadAll(wholeAgain, limits, false) == reading, "the same input reads the same way twice");
+
+  CsvLimits tiny = limits;
+  tiny.bufferBytes = 1 + (data[1] & 31u);
+  StringSource trickle(input, bytesPerRead, failAtEnd);
+  Require(ReadAll(trickle, tiny, false) == reading, "a few bytes per read into a tiny buffer read alike");
+
+  StringSource framed(input, bytesPerRead, failAtEnd);
+  Require(ReadFramed(framed, limits, chunkBytes) == reading, "framed chunks read as the whole input does");
+  return 0;
+}
