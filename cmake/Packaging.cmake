@@ -28,7 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARNOLIX_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(VARNOLIX_GUI)
   # Qt loads its window system plugins at run time, out of dpkg-shlibdeps' sight; the
-  # About box's link opens the page through xdg-open when it is there.
+  # About box's link opens the page through xdg-open when it is there. GIO, which the
+  # program loads only when it looks for the default browser, comes in libglib2.0-0
+  # with the GLib it links, which dpkg-shlibdeps does see.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 endif()
