@@ -61,7 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const double value = ReadAmount(text);
   Require(SameDouble(value, ReadAmount(text)), "ReadAmount reads the same text the same way twice");
   Require(!std::isnan(value), "ReadAmount never gives NaN");
-  Require(IsZeroOrNegative(text) == IsZeroOrNegative(value), "IsZeroOrNegative of a text is of its value");
+  for (const bool monthly : {false, true}) {
+    Require(IsZeroNegativeOrTooLarge(text, monthly) == IsZeroNegativeOrTooLarge(value, monthly),
+            "IsZeroNegativeOrTooLarge of a text is of its value");
+  }
+  Require(!IsTooLargeToHold(value, true) || std::isinf(AnnualEchoValue(value)),
+          "a salary too large to hold is never echoed as a finite amount");
   Require(AnnualEcho(text) == WriteAmount(value * 12), "AnnualEcho is the value times 12, written");
   if (text.find('\0') == std::string::npos) CheckAgainstStrtod(text, value);
   CheckWriting(value);

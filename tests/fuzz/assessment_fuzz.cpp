@@ -43,7 +43,7 @@ Outcome AssessAsTheProgram(const PerField<std::string>& typed, const AssessmentI
   for (const FieldInfo& info : kFields) {
     if (!input.Shown(info.page)) continue;
     const std::string& text = typed[info.field];
-    input.amounts[info.field] = ReadAmount(info.monthly && info.annualId != 0 ? AnnualEcho(text) : text);
+    input.amounts[info.field] = info.annualId != 0 ? ReadAnnualEcho(AnnualEcho(text)) : ReadAmount(text);
   }
   const Assessment assessment = Assess(input);
   return {ResultAmountsOf(assessment), ResultTextsOf(assessment), WorkingText(WorkingOf(assessment, typed))};
@@ -104,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   cli::RowAssessor lenient(EveryColumn(), cli::AmountReading::kLenient);
   const bool lenientOk = lenient.Assess(cells, 2);
-  Require(lenientOk == !IsZeroOrNegative(typed[Field::kBasic]),
-          "a lenient row is refused only for a basic salary not above 0");
+  Require(lenientOk == !IsZeroNegativeOrTooLarge(typed[Field::kBasic], true),
+          "a lenient row is refused only for a basic salary not above 0 or too large to hold");
   if (lenientOk) Require(SameOutcome(OutcomeOf(lenient), program), "a lenient row is assessed as the program does");
 
   cli::RowAssessor strict(EveryColumn(), cli::AmountReading::kStrict);
