@@ -20,7 +20,7 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DVARNOLIX_TESTS=OFF -DVARNOLIX_
 cmake --build "$dir" -j 2 --target varnolix-assess >/dev/null
 tool="$dir/cli/varnolix-assess"
 "${CXX:-c++}" -std=c++20 -O2 -o "$dir/make_rows" bench/make_rows.cpp
-"${CXX:-c++}" -std=c++20 -O2 -o "$dir/peak_rss" bench/peak_rss.cpp
+"${CXX:-c++}" -std=c++20 -O2 -o "$dir/launch_timed" bench/launch_timed.cpp
 
 rows_1m="$dir/rows-1m.csv"
 rows_4m="$dir/rows-4m.csv"
@@ -63,7 +63,8 @@ for file in "$rows_1m" "$rows_4m"; do
     args=("$file")
     [ "$threads" = default ] || args=(--threads "$threads" "$file")
     # The rows hold refused rows on purpose, so the tool exits with 1.
-    kb=$({ "$dir/peak_rss" "$tool" "${args[@]}" 2>&1 >/dev/null || true; } | awk '/^peak_rss_kb/ { print $2 }')
+    kb=$({ "$dir/launch_timed" "$tool" "${args[@]}" 2>&1 >/dev/null || true; } |
+      awk '/^launch / { for (i = 2; i < NF; i++) if ($i == "maxrss_kb") print $(i + 1) }')
     awk -v f="$(basename "$file")" -v t="$threads" -v k="$kb" 'BEGIN { printf "   %-12s threads %-8s %6.1f MB\n", f, t, k / 1024 }'
   done
 done
