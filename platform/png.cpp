@@ -10,4 +10,10 @@ QImage ReadPng(const QString& path) {
   return reader.read();
 }
 
+QSize PngSize(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return reader.size();
+}
+
 }  // namespace varnolix

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace varnolix {
@@ -10,5 +11,7 @@ namespace varnolix {
 // load every image-format plugin to ask whether it reads the file, which costs start-up
 // time and memory for nothing.
 QImage ReadPng(const QString& path);
+// Its size from the header alone, or an invalid size when it is no PNG.
+QSize PngSize(const QString& path);
 
 }  // namespace varnolix

@@ -1,7 +1,6 @@
 #include "platform/png_icon.h"
 
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -16,9 +15,7 @@ class PngFilesIconEngine final : public QIconEngine {
  public:
   explicit PngFilesIconEngine(const std::vector<QString>& paths) {
     for (const QString& path : paths) {
-      QImageReader header(path, "png");
-      header.setAutoDetectImageFormat(false);
-      if (const QSize size = header.size(); size.isValid()) m_files.push_back({path, size, {}});
+      if (const QSize size = PngSize(path); size.isValid()) m_files.push_back({path, size, {}});
     }
     std::ranges::sort(m_files, {}, [](const File& file) { return file.size.width(); });
   }
