@@ -2,6 +2,7 @@
 
 #include "assessment/amount.h"
 #include "assessment/narrow.h"
+#include "assessment/rules.h"
 
 namespace varnolix {
 
@@ -29,6 +30,7 @@ Assessment Assess(const AssessmentInput& input) {
   a.figures = ComputeSalaryFigures(a.read);
   const float gross = a.figures.grossSalary;
 
+  using namespace rules;
   a.factorApplies = gross > kFactorThreshold;
   a.incomeBase = a.factorApplies ? Narrow(double{gross} * kFactor) : gross;
 
@@ -40,6 +42,8 @@ Assessment Assess(const AssessmentInput& input) {
   }
   auto counted = [&a](Field f) { return double{a.counted[f]}; };
   using enum Field;
+  // Summed from 80E up to 80L, but subtracted from 80L down to 80E: the rules' two
+  // orders, which the cents can show.
   a.section80Total = ((((counted(k80E) + counted(k80DDB)) + counted(k80DD)) + counted(k80CCC)) + counted(k80D)) +
                      counted(k80L);
   a.netIncome = Narrow(double{a.incomeBase} - counted(k80L) - counted(k80D) - counted(k80CCC) - counted(k80DD) -
@@ -50,12 +54,13 @@ Assessment Assess(const AssessmentInput& input) {
   a.deduction = a.professionTaxCounts ? a.tier.amount + a.read[kProfessionTax] : a.tier.amount;
   a.taxableAmount = double{a.netIncome} - a.deduction;
 
-  a.lowerLine = Narrow((a.taxableAmount - 60000) * 0.2 + 1000);
-  a.upperLine = (a.taxableAmount - 150000) * 0.3 + 18000;
+  a.lowerLine = Narrow(LineAt(kLowerLine, a.taxableAmount));
+  a.upperLine = LineAt(kUpperLine, a.taxableAmount);  // kept in double
   a.upperLineTaken = !(a.upperLine < double{a.lowerLine});
   a.slabTax = a.upperLineTaken ? Narrow(a.upperLine) : a.lowerLine;
 
   for (Field f : kSection88ReadingOrder) a.counted[f] = Narrow(a.read[f]);
+  // Summed from the mutual fund up to the PF contribution, the rules' order.
   a.section88Sum = (((counted(kMutualFund) + counted(kPpf)) + counted(kOtherInvestments)) + counted(kLicPremium)) +
                    counted(kPfContribution);
   a.section88SumCapped = a.section88Sum > kSection88FirstFiveCap;

@@ -30,20 +30,11 @@ inline constexpr std::array<Field, 6> kSection88ReadingOrder{Field::kPfContribut
                                                              Field::kPpf,              Field::kOtherInvestments,
                                                              Field::kMutualFund,       Field::kInfrastructureBond};
 
-// The factor applied to the income base and again to the tax above 60000.
-inline constexpr double kFactor = 1.1;
-inline constexpr float kFactorThreshold = 60000.0f;
-
-// Section 88: the first five amounts count up to the first cap; with the infrastructure
-// bond, up to the total cap.
-inline constexpr double kSection88FirstFiveCap = 60000;
-inline constexpr double kSection88TotalCap = 70000;
-
 struct Assessment {
   PerField<double> read{};  // the amounts taken: 0 for the fields of a page never shown
   SalaryFigures figures;
 
-  bool factorApplies = false;  // gross salary above 60000
+  bool factorApplies = false;  // gross salary above the factor's threshold
   float incomeBase = 0;
 
   PerField<bool> capped{};    // a Section 80 amount above its cap

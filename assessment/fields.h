@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "assessment/rules.h"
+
 namespace varnolix {
 
 // The input pages, in tab order.
@@ -78,11 +80,11 @@ inline constexpr std::array<FieldInfo, kFieldCount> kFields{{
     {Field::kHraReceived, "HRA received", "hra_received_pm", Page::kIncome, 1011, 0, 0, true, "HRA received PM, "},
     {Field::kProfessionTax, "profession tax", "profession_tax", Page::kStandardDeduction, 1017, 0, 0, false, ""},
     {Field::k80L, "80L", "80l", Page::kSection80, 1022, 0, 0, false, "Interest etc. 80L, "},
-    {Field::k80D, "80D", "80d", Page::kSection80, 1023, 0, 15000, false, "Mediclaim 80D, "},
-    {Field::k80E, "80E", "80e", Page::kSection80, 1014, 0, 25000, false, "80A, "},
-    {Field::k80CCC, "80CCC", "80ccc", Page::kSection80, 1016, 0, 10000, false, "80 CCC, "},
-    {Field::k80DD, "80DD", "80dd", Page::kSection80, 1012, 0, 40000, false, "80 DD, "},
-    {Field::k80DDB, "80DDB", "80ddb", Page::kSection80, 1013, 0, 40000, false, "80 DDB, "},
+    {Field::k80D, "80D", "80d", Page::kSection80, 1023, 0, rules::kCap80D, false, "Mediclaim 80D, "},
+    {Field::k80E, "80E", "80e", Page::kSection80, 1014, 0, rules::kCap80E, false, "80A, "},
+    {Field::k80CCC, "80CCC", "80ccc", Page::kSection80, 1016, 0, rules::kCap80CCC, false, "80 CCC, "},
+    {Field::k80DD, "80DD", "80dd", Page::kSection80, 1012, 0, rules::kCap80DD, false, "80 DD, "},
+    {Field::k80DDB, "80DDB", "80ddb", Page::kSection80, 1013, 0, rules::kCap80DDB, false, "80 DDB, "},
     {Field::kPfContribution, "PF contribution", "pf_contribution", Page::kSection88, 1024, 0, 0, false,
      "PF Contribution, "},
     {Field::kLicPremium, "LIC premium", "lic_premium", Page::kSection88, 1025, 0, 0, false, "LIC Primea, "},

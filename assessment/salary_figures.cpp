@@ -1,6 +1,7 @@
 #include "assessment/salary_figures.h"
 
 #include "assessment/narrow.h"
+#include "assessment/rules.h"
 
 namespace varnolix {
 
@@ -16,11 +17,11 @@ LeastCandidate LeastOfFour(float a, float b, float c, float d) {
 SalaryFigures ComputeSalaryFigures(const PerField<double>& amounts) {
   SalaryFigures f;
   f.annualBasic = Narrow(amounts[Field::kBasic]);
-  f.annualRent = Narrow(amounts[Field::kRent] * 12);
+  f.annualRent = Narrow(amounts[Field::kRent] * rules::kMonthsPerYear);
   f.annualAllowances1 = Narrow(amounts[Field::kAllowances1]);
-  f.rentOverTenthOfBasic = Narrow(double{f.annualRent} - double{f.annualBasic} * kOneTenth);
-  f.halfBasic = Narrow(double{f.annualBasic} * 0.5);
-  f.annualHraReceived = Narrow(amounts[Field::kHraReceived] * 12);
+  f.rentOverTenthOfBasic = Narrow(double{f.annualRent} - double{f.annualBasic} * rules::kOneTenth);
+  f.halfBasic = Narrow(double{f.annualBasic} * rules::kHalf);
+  f.annualHraReceived = Narrow(amounts[Field::kHraReceived] * rules::kMonthsPerYear);
 
   const LeastCandidate least = LeastOfFour(f.annualRent, f.rentOverTenthOfBasic, f.halfBasic, f.annualHraReceived);
   f.hraExemption = least.value;
@@ -30,6 +31,7 @@ SalaryFigures ComputeSalaryFigures(const PerField<double>& amounts) {
 
   f.annualAllowances2 = Narrow(amounts[Field::kAllowances2]);
   f.lta = amounts[Field::kLta];
+  // In this order: the allowances, the second first, then the basic, the LTA, the HRA.
   f.exactGrossSalary =
       (f.lta + ((double{f.annualAllowances2} + double{f.annualAllowances1}) + double{f.annualBasic})) +
       double{f.taxableHra};
@@ -38,9 +40,10 @@ SalaryFigures ComputeSalaryFigures(const PerField<double>& amounts) {
 }
 
 StandardDeductionTier StandardDeductionTierFor(float grossSalary) {
-  if (!(grossSalary > 100000.0f)) return {25000, "25000"};
-  if (grossSalary > 500000.0f) return {0, "0"};
-  return {20000, "20000"};
+  for (const rules::Tier& tier : rules::kTiers) {
+    if (!(grossSalary > tier.upTo)) return {tier.amount, tier.text};
+  }
+  return {rules::kTiers.back().amount, rules::kTiers.back().text};  // not reached: nothing exceeds the last limit
 }
 
 }  // namespace varnolix

@@ -48,7 +48,7 @@ struct StandardDeductionTier {
   std::string_view text;  // as the Standard Deduction page shows it
 };
 
-// 25000 up to a gross salary of 100000, 20000 up to 500000, 0 above.
+// The tier of rules::kTiers that the gross salary falls in.
 StandardDeductionTier StandardDeductionTierFor(float grossSalary);
 
 }  // namespace varnolix

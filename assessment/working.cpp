@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "assessment/amount.h"
+#include "assessment/rules.h"
 
 namespace varnolix {
 namespace {
@@ -42,6 +43,12 @@ std::string Quoted(std::string_view text) {
 }
 
 std::string CountsTheCap(double cap) { return "above " + ShortestDigits(cap) + ": counts " + ShortestDigits(cap); }
+
+// "(taxable - 60000) x 0.2 + 1000"
+std::string LineFormula(const rules::SlabLine& line) {
+  return "(taxable - " + ShortestDigits(line.from) + ") x " + ShortestDigits(line.rate) + " + " +
+         ShortestDigits(line.base);
+}
 
 class Builder {
  public:
@@ -116,8 +123,10 @@ class Builder {
     Start(WorkingPart::kGrossSalary, "Gross salary");
     Row("exact", f.exactGrossSalary, "shown as " + WriteAmount(ResultAmountsOf(m_a)[Result::kGrossSalary]));
     Row("single", f.grossSalary, "standard deduction tier " + std::string(m_a.tier.text));
+    const std::string threshold = ShortestDigits(rules::kFactorThreshold);
     Row("income base", m_a.incomeBase,
-        m_a.factorApplies ? "above 60000: times 1.1, narrowed" : "not above 60000: no factor");
+        m_a.factorApplies ? "above " + threshold + ": times " + ShortestDigits(rules::kFactor) + ", narrowed"
+                          : "not above " + threshold + ": no factor");
   }
 
   void Section80() {
@@ -144,10 +153,8 @@ class Builder {
   void SlabTax() {
     Start(WorkingPart::kSlabTax, "Slab tax");
     const bool upper = m_a.upperLineTaken;
-    Row("lower line", m_a.lowerLine,
-        upper ? "(taxable - 60000) x 0.2 + 1000, narrowed" : "(taxable - 60000) x 0.2 + 1000, narrowed; taken");
-    Row("upper line", m_a.upperLine,
-        upper ? "(taxable - 150000) x 0.3 + 18000; taken, narrowed" : "(taxable - 150000) x 0.3 + 18000");
+    Row("lower line", m_a.lowerLine, LineFormula(rules::kLowerLine) + (upper ? ", narrowed" : ", narrowed; taken"));
+    Row("upper line", m_a.upperLine, LineFormula(rules::kUpperLine) + (upper ? "; taken, narrowed" : ""));
     Row("slab tax", m_a.slabTax);
   }
 
@@ -157,16 +164,17 @@ class Builder {
       if (field == kInfrastructureBond) continue;  // counts after the first cap
       Row(std::string(Info(field).name), m_a.counted[field]);
     }
-    Row("sum of the first five", m_a.section88Sum, m_a.section88SumCapped ? CountsTheCap(kSection88FirstFiveCap) : "");
+    Row("sum of the first five", m_a.section88Sum, m_a.section88SumCapped ? CountsTheCap(rules::kSection88FirstFiveCap) : "");
     Row(std::string(Info(kInfrastructureBond).name), m_a.counted[kInfrastructureBond]);
-    Row("total", m_a.section88Total, m_a.section88TotalCapped ? CountsTheCap(kSection88TotalCap) : "");
+    Row("total", m_a.section88Total, m_a.section88TotalCapped ? CountsTheCap(rules::kSection88TotalCap) : "");
     Row("Section 88 amount", m_a.section88Amount);
   }
 
   void Tax() {
     Start(WorkingPart::kTax, "Tax");
     Row("before the factor", m_a.taxBeforeFactor, "slab tax less Section 88 amount, narrowed");
-    Row("tax payable", m_a.taxPayable, m_a.factorApplies ? "times 1.1, narrowed" : "no factor");
+    Row("tax payable", m_a.taxPayable,
+        m_a.factorApplies ? "times " + ShortestDigits(rules::kFactor) + ", narrowed" : "no factor");
   }
 
   void Results() {
