@@ -4,9 +4,8 @@
 
 #include <string_view>
 
+#include "pages/amounts_page.h"
 #include "pages/income_page.h"
-#include "pages/section80_page.h"
-#include "pages/section88_page.h"
 #include "pages/standard_deduction_page.h"
 #include "pages/tax_results_page.h"
 #include "pages/varnolix_sheet.h"

@@ -3,7 +3,6 @@
 #include "assessment/amount.h"
 #include "assessment/fields.h"
 #include "pages/field_checks.h"
-#include "platform/dc.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 
@@ -17,17 +16,14 @@ constexpr int kResetOrder[] = {kHraReceivedPerMonth, kRentPerMonth,        kLtaT
                                kAnnualAllowances2,   kAnnualAllowances1,   kAnnualBasic,
                                kAllowances1PerMonth, kAllowances2PerMonth, kBasicPerMonth};
 
-constexpr COLORREF kTextColour = RGB(0, 125, 0);
-
 }  // namespace
 
-CMainBasicDlg::CMainBasicDlg() : CPropertyPage(resources::kIncomeDialog) {}
+CMainBasicDlg::CMainBasicDlg() : CColouredPage(resources::kIncomeDialog, RGB(0, 125, 0)) {}
 
 const MessageMap& CMainBasicDlg::GetMessageMap() const {
-  static const MessageMap map{&CPropertyPage::GetMessageMap(),
+  static const MessageMap map{&CColouredPage::GetMessageMap(),
                               {
                                   OnButtonClicked(kNext, &CMainBasicDlg::OnNext),
-                                  OnCtlColorRequest(&CMainBasicDlg::OnCtlColor),
                                   OnEditChange(kBasicPerMonth, &CMainBasicDlg::OnChangeBasicPerMonth),
                                   OnEditChange(kAllowances1PerMonth, &CMainBasicDlg::OnChangeAllowances1PerMonth),
                                   OnEditChange(kAllowances2PerMonth, &CMainBasicDlg::OnChangeAllowances2PerMonth),
@@ -37,7 +33,7 @@ const MessageMap& CMainBasicDlg::GetMessageMap() const {
 }
 
 void CMainBasicDlg::DoDataExchange(CDataExchange* dx) {
-  CPropertyPage::DoDataExchange(dx);
+  CColouredPage::DoDataExchange(dx);
   auto field = m_fields.begin();
   for (const FieldInfo& info : kFields) {
     if (info.page != Page::kIncome) continue;
@@ -52,13 +48,7 @@ bool CMainBasicDlg::OnKillActive() {
     return false;
   }
   if (WarnAboutZeroOrNegative(*this, Page::kIncome)) return true;
-  return CPropertyPage::OnKillActive();
-}
-
-HBRUSH CMainBasicDlg::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
-  HBRUSH brush = CPropertyPage::OnCtlColor(dc, control, ctlColorKind);
-  dc->SetTextColor(kTextColour);
-  return brush;
+  return CColouredPage::OnKillActive();
 }
 
 void CMainBasicDlg::OnChangeBasicPerMonth() { EchoAnnual(kBasicPerMonth, kAnnualBasic); }

@@ -4,12 +4,12 @@
 
 #include <array>
 
+#include "pages/coloured_page.h"
 #include "pages/numeric_edit.h"
-#include "platform/property_sheet.h"
 
 namespace varnolix {
 
-class CMainBasicDlg : public CPropertyPage {
+class CMainBasicDlg : public CColouredPage {
  public:
   CMainBasicDlg();
   const MessageMap& GetMessageMap() const override;
@@ -20,7 +20,6 @@ class CMainBasicDlg : public CPropertyPage {
   void DoDataExchange(CDataExchange* dx) override;
 
  private:
-  HBRUSH OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind);
   void OnChangeBasicPerMonth();
   void OnChangeAllowances1PerMonth();
   void OnChangeAllowances2PerMonth();

@@ -4,35 +4,24 @@
 #include "pages/field_texts.h"
 #include "pages/income_page.h"
 #include "pages/varnolix_sheet.h"
-#include "platform/dc.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 
 namespace varnolix {
-namespace {
 
 using namespace ids::standard_deduction;
 
-constexpr COLORREF kTextColour = RGB(0, 0, 125);
-
-}  // namespace
-
-CStandardDecuctionDlg::CStandardDecuctionDlg() : CPropertyPage(resources::kStandardDeductionDialog) {}
-
-const MessageMap& CStandardDecuctionDlg::GetMessageMap() const {
-  static const MessageMap map{&CPropertyPage::GetMessageMap(),
-                              {OnCtlColorRequest(&CStandardDecuctionDlg::OnCtlColor)}};
-  return map;
-}
+CStandardDecuctionDlg::CStandardDecuctionDlg()
+    : CColouredPage(resources::kStandardDeductionDialog, RGB(0, 0, 125)) {}
 
 void CStandardDecuctionDlg::DoDataExchange(CDataExchange* dx) {
-  CPropertyPage::DoDataExchange(dx);
+  CColouredPage::DoDataExchange(dx);
   DDX_Control(dx, kStandardDeduction, m_standardDeduction);
   DDX_Control(dx, kProfessionTax, m_professionTax);
 }
 
 bool CStandardDecuctionDlg::OnInitDialog() {
-  CPropertyPage::OnInitDialog();
+  CColouredPage::OnInitDialog();
   SetDlgItemText(kStandardDeduction, "20000");
   return true;
 }
@@ -40,7 +29,7 @@ bool CStandardDecuctionDlg::OnInitDialog() {
 bool CStandardDecuctionDlg::OnSetActive() {
   if (CVarnolixSheet* sheet = SheetOf(*this)) sheet->m_bStdDeductionVisited = 1;
   ShowCurrentTier();
-  return CPropertyPage::OnSetActive();
+  return CColouredPage::OnSetActive();
 }
 
 void CStandardDecuctionDlg::ShowCurrentTier() {
@@ -50,12 +39,6 @@ void CStandardDecuctionDlg::ShowCurrentTier() {
   ReadAmounts(sheet->IncomePage(), Page::kIncome, amounts);
   const SalaryFigures figures = ComputeSalaryFigures(amounts);
   SetDlgItemText(kStandardDeduction, StandardDeductionTierFor(figures.grossSalary).text);
-}
-
-HBRUSH CStandardDecuctionDlg::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
-  HBRUSH brush = CPropertyPage::OnCtlColor(dc, control, ctlColorKind);
-  dc->SetTextColor(kTextColour);
-  return brush;
 }
 
 }  // namespace varnolix

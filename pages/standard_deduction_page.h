@@ -4,15 +4,14 @@
 
 #include <array>
 
+#include "pages/coloured_page.h"
 #include "pages/numeric_edit.h"
-#include "platform/property_sheet.h"
 
 namespace varnolix {
 
-class CStandardDecuctionDlg : public CPropertyPage {
+class CStandardDecuctionDlg : public CColouredPage {
  public:
   CStandardDecuctionDlg();
-  const MessageMap& GetMessageMap() const override;
 
   bool OnSetActive() override;
   // Writes the tier of the Income page's current gross salary into the field.
@@ -23,8 +22,6 @@ class CStandardDecuctionDlg : public CPropertyPage {
   bool OnInitDialog() override;
 
  private:
-  HBRUSH OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind);
-
   CNumericEdit m_standardDeduction;
   CNumericEdit m_professionTax;
 };

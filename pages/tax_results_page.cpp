@@ -2,37 +2,29 @@
 
 #include "assessment/assessment.h"
 #include "assessment/working.h"
+#include "pages/amounts_page.h"
 #include "pages/field_texts.h"
 #include "pages/income_page.h"
-#include "pages/section80_page.h"
-#include "pages/section88_page.h"
 #include "pages/standard_deduction_page.h"
 #include "pages/varnolix_sheet.h"
 #include "platform/clipboard.h"
-#include "platform/dc.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 
 namespace varnolix {
-namespace {
 
-constexpr COLORREF kTextColour = RGB(255, 0, 0);
-
-}  // namespace
-
-CResultDialog::CResultDialog() : CPropertyPage(resources::kTaxResultsDialog) {}
+CResultDialog::CResultDialog() : CColouredPage(resources::kTaxResultsDialog, RGB(255, 0, 0)) {}
 
 const MessageMap& CResultDialog::GetMessageMap() const {
-  static const MessageMap map{&CPropertyPage::GetMessageMap(),
+  static const MessageMap map{&CColouredPage::GetMessageMap(),
                               {
-                                  OnCtlColorRequest(&CResultDialog::OnCtlColor),
                                   varnolix::OnCommand(ids::tax_results::kCopyWorking, &CResultDialog::OnCopyWorking),
                               }};
   return map;
 }
 
 bool CResultDialog::OnInitDialog() {
-  CPropertyPage::OnInitDialog();
+  CColouredPage::OnInitDialog();
   m_tipWorking.Create(this);
   for (const ResultInfo& result : kResults) {
     GetDlgItem(result.controlId)->AppendContextMenuCommand("Copy Working", ids::tax_results::kCopyWorking);
@@ -42,7 +34,7 @@ bool CResultDialog::OnInitDialog() {
 
 bool CResultDialog::OnSetActive() {
   if (CVarnolixSheet* sheet = SheetOf(*this)) ShowResults(*sheet);
-  return CPropertyPage::OnSetActive();
+  return CColouredPage::OnSetActive();
 }
 
 // Pages never shown have no fields; their amounts take the assessment's defaults.
@@ -76,11 +68,5 @@ void CResultDialog::ShowResults(CVarnolixSheet& sheet) {
 }
 
 void CResultDialog::OnCopyWorking() { SetClipboardText(m_strWorking); }
-
-HBRUSH CResultDialog::OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind) {
-  HBRUSH brush = CPropertyPage::OnCtlColor(dc, control, ctlColorKind);
-  dc->SetTextColor(kTextColour);
-  return brush;
-}
 
 }  // namespace varnolix

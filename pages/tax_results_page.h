@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "platform/property_sheet.h"
+#include "pages/coloured_page.h"
 #include "platform/tooltip.h"
 
 namespace varnolix {
 
 class CVarnolixSheet;
 
-class CResultDialog : public CPropertyPage {
+class CResultDialog : public CColouredPage {
  public:
   CResultDialog();
   const MessageMap& GetMessageMap() const override;
@@ -23,7 +23,6 @@ class CResultDialog : public CPropertyPage {
   bool OnInitDialog() override;
 
  private:
-  HBRUSH OnCtlColor(CDC* dc, CWnd* control, unsigned ctlColorKind);
   void OnCopyWorking();
   void ShowResults(CVarnolixSheet& sheet);
 
