@@ -9,7 +9,9 @@ namespace varnolix::cli {
 // A blank in a cell or a header: space or tab. Line breaks end records or belong to
 // quoted text, never to a blank.
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A digit's value; 10 or more for any other byte, so one comparison tells a digit.
+constexpr unsigned DigitValue(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'}; }
+constexpr bool IsDigit(char c) { return DigitValue(c) < 10; }
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr std::string_view TrimBlanks(std::string_view text) {

@@ -1,27 +1,44 @@
 #include "cli/messages.h"
 
-#include <array>
 #include <charconv>
 
 namespace varnolix::cli {
 namespace {
 
-constexpr std::array<std::string_view, 14> kTexts{{
-    "line {}, column {}: '{}' is not an amount",
-    "line {}: expected {} fields, found {}",
-    "line {}: no basic_pm column",
-    "line {}: column {} appears twice (fields {} and {})",
-    "line {}: a quote inside an unquoted field",
-    "line {}: text after a closing quote",
-    "line {}: a quoted field is still open at the end of the input",
-    "line {}: a record longer than 4 MiB",
-    "cannot open '{}': {}",
-    "cannot read '{}': {}",
-    "cannot open '{}' for writing: {}",
-    "cannot write '{}': {}",
-    "'{}' is both the input and the output",
-    "{} of {} rows have errors; the first is on line {}",
-}};
+// A switch, so that the compiler names any message left without a text.
+constexpr std::string_view TextOf(Message message) {
+  switch (message) {
+    case Message::kNotAnAmount:
+      return "line {}, column {}: '{}' is not an amount";
+    case Message::kWrongFieldCount:
+      return "line {}: expected {} fields, found {}";
+    case Message::kNoBasicColumn:
+      return "line {}: no basic_pm column";
+    case Message::kDuplicateColumn:
+      return "line {}: column {} appears twice (fields {} and {})";
+    case Message::kQuoteInUnquotedField:
+      return "line {}: a quote inside an unquoted field";
+    case Message::kTextAfterClosingQuote:
+      return "line {}: text after a closing quote";
+    case Message::kUnterminatedQuote:
+      return "line {}: a quoted field is still open at the end of the input";
+    case Message::kRecordTooLong:
+      return "line {}: a record longer than 4 MiB";
+    case Message::kCannotOpenInput:
+      return "cannot open '{}': {}";
+    case Message::kCannotReadInput:
+      return "cannot read '{}': {}";
+    case Message::kCannotOpenOutput:
+      return "cannot open '{}' for writing: {}";
+    case Message::kCannotWriteOutput:
+      return "cannot write '{}': {}";
+    case Message::kSameInputAndOutput:
+      return "'{}' is both the input and the output";
+    case Message::kRowsWithErrors:
+      return "{} of {} rows have errors; the first is on line {}";
+  }
+  return "";
+}
 
 void AppendArg(std::string& out, const MessageArg& arg) {
   if (!arg.isNumber) {
@@ -37,7 +54,7 @@ void AppendArg(std::string& out, const MessageArg& arg) {
 }  // namespace
 
 void AppendMessage(std::string& out, Message message, std::initializer_list<MessageArg> args) {
-  std::string_view pattern = kTexts[static_cast<size_t>(message)];
+  std::string_view pattern = TextOf(message);
   const MessageArg* next = args.begin();
   for (size_t hole = pattern.find("{}"); hole != std::string_view::npos; hole = pattern.find("{}")) {
     out += pattern.substr(0, hole);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "assessment/fields.h"
+#include "cli/ascii.h"
 #include "cli/messages.h"
 #include "varnolix/version.h"
 
@@ -31,8 +32,8 @@ unsigned ThreadCount(std::string_view text) {
   if (text.empty() || text.size() > 4) return 0;
   unsigned count = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return 0;
-    count = count * 10 + static_cast<unsigned>(c - '0');
+    if (!IsDigit(c)) return 0;
+    count = count * 10 + DigitValue(c);
   }
   return count <= kMostThreads ? count : 0;
 }

@@ -42,8 +42,6 @@ class Grouping {
   bool m_middleThrees = true;
 };
 
-unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
-
 }  // namespace
 
 StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/ascii.h"
+
 namespace varnolix::cli {
 
 struct StrictAmount {
@@ -43,14 +45,13 @@ inline bool ExactDecimal(std::uint64_t mantissa, std::size_t digits, std::size_t
 // else. Gives the value ReadStrictAmount gives, or false for ReadStrictAmount to read it.
 inline bool ReadPlainAmount(std::string_view cell, double& value) {
   std::uint64_t mantissa = 0;  // wraps past 19 digits, which ExactDecimal refuses
-  auto digitAt = [](const char* p) { return static_cast<unsigned>(static_cast<unsigned char>(*p)) - unsigned{'0'}; };
   const char* p = cell.data();
   const char* const end = p + cell.size();
-  for (; p != end && digitAt(p) < 10; ++p) mantissa = mantissa * 10 + digitAt(p);
+  for (; p != end && DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + DigitValue(*p);
   const char* const point = p;
   if (p != end) {
     if (*p != '.') return false;
-    for (++p; p != end && digitAt(p) < 10; ++p) mantissa = mantissa * 10 + digitAt(p);
+    for (++p; p != end && DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + DigitValue(*p);
     if (p != end) return false;
   }
   const auto decimals = static_cast<std::size_t>(point == end ? 0 : end - point - 1);
