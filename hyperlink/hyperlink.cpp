@@ -111,8 +111,11 @@ void CHyperLink::OnLButtonDown(CPoint /*point*/) {
   m_bFocused = true;
 }
 
-void CHyperLink::OnLButtonUp(CPoint /*point*/) {
-  if (m_bFocused && (m_dwLinkStyle & HLS_OPENONPRESS) == 0) OpenTarget();
+// A release away from the link cancels the click, however the pointer went meanwhile.
+void CHyperLink::OnLButtonUp(CPoint point) {
+  CRect client;
+  GetClientRect(&client);
+  if (m_bFocused && (m_dwLinkStyle & HLS_OPENONPRESS) == 0 && client.PtInRect(point)) OpenTarget();
 }
 
 void CHyperLink::OnSetFocus(CWnd* /*oldWindow*/) {
@@ -126,9 +129,10 @@ void CHyperLink::OnKillFocus(CWnd* /*newWindow*/) {
   Invalidate();
 }
 
-// A space held down opens the target once, not once per repeat.
+// A plain Space opens the target, once however long it is held; with Alt, Ctrl or
+// Meta it is a command for someone else.
 void CHyperLink::OnKeyDown(unsigned key, unsigned /*repeatCount*/, unsigned flags) {
-  if (key != VK_SPACE) {
+  if (key != VK_SPACE || (flags & (KF_ALTDOWN | KF_CONTROLDOWN | KF_METADOWN)) != 0) {
     Default();
     return;
   }

@@ -48,7 +48,7 @@ struct MessageArgs {
   unsigned ctlColorKind = 0;      // CtlColor, ReflectedCtlColor: CTLCOLOR_EDIT or CTLCOLOR_STATIC
   unsigned character = 0;         // Char: the character; KeyDown: the virtual key
   unsigned repeatCount = 1;       // Char, KeyDown
-  unsigned keyFlags = 0;          // Char, KeyDown: KF_REPEAT when the key was down already
+  unsigned keyFlags = 0;          // Char, KeyDown: KF_REPEAT, KF_ALTDOWN, KF_CONTROLDOWN, KF_METADOWN
   CPoint point{};                 // mouse messages, in the control's client coordinates
   bool handled = false;           // SetCursor: the handler chose the shape
 };

@@ -58,9 +58,13 @@ inline constexpr unsigned MB_OK = 0x00;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 
-// Keys, and the flag of a key message that says the key was already down.
+// Keys, and the flags of a key message: the key was already down, and which of the
+// modifier keys that make a key a command were held (the last two are our own).
 inline constexpr unsigned VK_SPACE = 0x20;
 inline constexpr unsigned KF_REPEAT = 0x4000;
+inline constexpr unsigned KF_ALTDOWN = 0x2000;
+inline constexpr unsigned KF_CONTROLDOWN = 0x0200;
+inline constexpr unsigned KF_METADOWN = 0x0400;
 
 // Show commands.
 inline constexpr int SW_HIDE = 0;

@@ -16,6 +16,9 @@ class CWnd;
 
 namespace detail {
 
+// The window that hears of the pointer leaving it; the main thread is the only user.
+QPointer<QWidget>& CaptureHolder();
+
 // Watches one widget for its CWnd: keys, typed characters, focus changes and the
 // pointer go to the CWnd's table first, colours are asked for before each paint, and
 // the CWnd learns when the widget goes.

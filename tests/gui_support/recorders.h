@@ -37,13 +37,16 @@ struct RecordingMessageBoxes : MessageBoxes {
   std::vector<RecordedBox> boxes;
 };
 
-// Answers every request with `answer`: by default, a missing file.
+// Answers a request for a file named in `answers` as that says, any other with
+// `answer`: by default, a missing file.
 struct RecordingShell : Shell {
   std::intptr_t Execute(const ShellRequest& request) override {
     requests.push_back(request);
-    return answer;
+    const auto found = answers.find(request.file);
+    return found != answers.end() ? found->second : answer;
   }
   std::intptr_t answer = SE_ERR_FNF;
+  std::map<std::string, std::intptr_t> answers;
   std::vector<ShellRequest> requests;
 };
 
@@ -60,29 +63,26 @@ struct RecordingKeyStore : KeyStore {
 };
 
 struct RecordingCommandStarter : CommandStarter {
-  unsigned Start(std::string_view commandLine, int showCommand) override {
+  unsigned Start(std::string_view commandLine, int /*showCommand*/) override {
     commandLines.emplace_back(commandLine);
-    showCommands.push_back(showCommand);
     return answer;
   }
   unsigned answer = kCommandStarted;
   std::vector<std::string> commandLines;
-  std::vector<int> showCommands;
 };
 
+// Each beep with the number of boxes shown before it.
 struct RecordingBeeper : Beeper {
-  void Beep(unsigned type) override { beeps.push_back(type); }
-  std::vector<unsigned> beeps;
+  explicit RecordingBeeper(const RecordingMessageBoxes& shown) : boxes(shown) {}
+  void Beep(unsigned type) override { beeps.emplace_back(type, boxes.boxes.size()); }
+  const RecordingMessageBoxes& boxes;
+  std::vector<std::pair<unsigned, size_t>> beeps;
 };
 
-// A hand that is there, or missing, as the test says; counts the loads.
-struct CountingHandCursor : HandCursorSource {
-  HCURSOR Load() override {
-    ++loads;
-    return missing ? nullptr : HandCursorSource::Production().Load();
-  }
+// A hand that is there, or missing, as the test says.
+struct SwitchableHandCursor : HandCursorSource {
+  HCURSOR Load() override { return missing ? nullptr : HandCursorSource::Production().Load(); }
   bool missing = false;
-  int loads = 0;
 };
 
 // Every double in place for the lifetime of the object.
@@ -91,7 +91,7 @@ struct RecordedServices {
   RecordingShell shell;
   RecordingKeyStore keyStore;
   RecordingCommandStarter commands;
-  RecordingBeeper beeper;
+  RecordingBeeper beeper{boxes};
   ScopedService<MessageBoxes> boxesInPlace{boxes};
   ScopedService<Shell> shellInPlace{shell};
   ScopedService<KeyStore> keyStoreInPlace{keyStore};

@@ -12,7 +12,6 @@ constexpr unsigned kCentredLink = style::kVisible | style::kTabStop | style::kAl
 constexpr ControlTemplate kControls[] = {
     {ControlKind::PushButton, kButton, "OK", 10, 10, 50, 14, style::kPushButton | style::kDefaultButton},
     {ControlKind::Label, kLink, kAddress, 65, 42, 90, 12, kCentredLink},
-    {ControlKind::Label, kEmptyLink, "", 10, 70, 90, 12, style::kVisible | style::kTabStop},
     {ControlKind::Label, kPlainCursorLink, "mailto:tax@varnolix.example", 10, 90, 120, 12, style::kVisible},
 };
 
@@ -39,7 +38,6 @@ void LinkHost::Show() {
 
 void LinkHost::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, kLink, link);
-  DDX_Control(dx, kEmptyLink, emptyLink);
   DDX_Control(dx, kPlainCursorLink, plainCursorLink);
 }
 

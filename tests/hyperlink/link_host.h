@@ -12,7 +12,6 @@ namespace varnolix::test {
 
 inline constexpr int kButton = 1;
 inline constexpr int kLink = 1093;
-inline constexpr int kEmptyLink = 1094;
 inline constexpr int kPlainCursorLink = 1095;
 inline constexpr const char* kAddress = "https://varnolix.example/";
 // The style word every link starts with.
@@ -24,18 +23,13 @@ class TestLink : public CHyperLink {
   explicit TestLink(std::uint32_t style = kConstructionStyle) {
     m_dwLinkStyle = style;
   }
-  using CHyperLink::CtlColor;
-  using CHyperLink::m_bFocused;
   using CHyperLink::m_bFollowed;
-  using CHyperLink::m_bPointerInside;
-  using CHyperLink::m_dwLinkStyle;
   using CHyperLink::m_strTarget;
   using CHyperLink::OpenTarget;
   static void ForgetHandCursor() { s_hHandCursor = nullptr; }
-  static HCURSOR HandCursor() { return s_hHandCursor; }
 };
 
-// A button, then the link, then an empty link and one that loads no hand, in tab order.
+// A button, then the link, then one that loads no hand, in tab order.
 class LinkHost : public CDialog {
  public:
   explicit LinkHost(std::uint32_t linkStyle = kConstructionStyle);
@@ -47,7 +41,6 @@ class LinkHost : public CDialog {
   QWidget* Widget(int id) const { return GetDlgItem(id)->GetSafeHwnd(); }
 
   TestLink link;
-  TestLink emptyLink;
   TestLink plainCursorLink{CHyperLink::HLS_UNDERLINE | CHyperLink::HLS_PLAINCURSOR};
 
  protected:
