@@ -1,6 +1,9 @@
 #include "app/mod_property_sheet.h"
 
+#include <filesystem>
+
 #include "pages/about_dialog.h"
+#include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/win_app.h"
 
@@ -38,14 +41,14 @@ void CModPropertySheet::WinHelp(std::uint32_t /*data*/, unsigned /*command*/) {
   about.DoModal();
 }
 
-// The help file of the current folder where there is one, else the manual installed
-// with the program. A failure is not reported.
+// The help file of the current folder where it opens, else the manual installed with
+// the program; when neither opens, the person is told where the manual is.
 void CModPropertySheet::OnApplyNow() {
-  if (ShellExecute("open", "Varnolix.hlp", "", "", SW_SHOW) != SE_ERR_FNF) return;
-  std::string manual = AfxGetProgramPath();
-  manual.resize(manual.rfind('/') + 1);
-  manual += VARNOLIX_MANUAL_FROM_PROGRAM;
-  ShellExecute("open", manual, "", "", SW_SHOW);
+  if (ShellExecute("open", "Varnolix.hlp", "", "", SW_SHOW) > 32) return;
+  const std::string manual =
+      (std::filesystem::path(AfxGetProgramPath()).parent_path() / VARNOLIX_MANUAL_FROM_PROGRAM).lexically_normal();
+  if (ShellExecute("open", manual, "", "", SW_SHOW) > 32) return;
+  AfxMessageBox("No help could be opened. The manual is at:\n\n" + manual, MB_OK | MB_ICONINFORMATION, 0);
 }
 
 }  // namespace varnolix
