@@ -42,8 +42,9 @@ class CHyperLink : public CStatic {
   // Copies the default value of root\subKey into `out`; returns 0, or the store's error
   // and leaves `out` alone. `subKey` may view `out`.
   static long ReadKeyDefault(HKEY root, std::string_view subKey, std::string& out);
-  // Opens `address` through the desktop, or else with the browser's own command line;
-  // returns above 32 when it opened, else the code that says why not.
+  // Opens `address` through the desktop, or else with the command line of the program
+  // the key store names for its scheme, or for web pages; returns above 32 when it
+  // opened, else the code that says why not.
   static int OpenAddress(std::string_view address, int showCommand);
   // Tells the person, in an exclamation box, why `code` kept the address from opening.
   static void ReportOpenFailure(int code);

@@ -1,5 +1,6 @@
 // Opening a link's address: through the desktop's opener first, and when that refuses,
-// with the command line of the browser the desktop names for web pages.
+// with the command line of the program the desktop names for the address's scheme, or
+// else for web pages.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -20,6 +21,12 @@ namespace {
 constexpr long kValueBufferSize = 260;
 
 constexpr std::string_view kOpenCommandKey = "\\shell\\open\\command";
+
+// "https" of "https://varnolix.example/"; empty for an address without a scheme.
+std::string_view SchemeOf(std::string_view address) {
+  const std::string_view scheme = address.substr(0, address.find(':'));
+  return scheme.size() < address.size() && IsUriScheme(scheme) ? scheme : std::string_view();
+}
 
 struct OpenFailure {
   int code;
@@ -63,10 +70,15 @@ int CHyperLink::OpenAddress(std::string_view address, int showCommand) {
   const std::intptr_t opened = ShellExecute("open", address, "", "", showCommand);
   if (static_cast<std::uintptr_t>(opened) > 32) return static_cast<int>(opened);
 
+  // The program registered for the address's own scheme knows it best; web pages' next.
   std::string command;
-  if (ReadKeyDefault(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS) return static_cast<int>(opened);
-  command += kOpenCommandKey;
-  if (ReadKeyDefault(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS) return static_cast<int>(opened);
+  const std::string_view scheme = SchemeOf(address);
+  if (scheme.empty() ||
+      ReadKeyDefault(HKEY_CLASSES_ROOT, std::string(scheme) + std::string(kOpenCommandKey), command) != ERROR_SUCCESS) {
+    if (ReadKeyDefault(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS) return static_cast<int>(opened);
+    command += kOpenCommandKey;
+    if (ReadKeyDefault(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS) return static_cast<int>(opened);
+  }
 
   return static_cast<int>(WinExec(BrowserCommandLine(std::move(command), address), showCommand));
 }

@@ -77,7 +77,8 @@ int StartProgram(const std::vector<std::string>& arguments, pid_t* pid) {
 
   SpawnSettings settings;
   // The child starts with the signals as a new program expects them, whatever this
-  // program blocks or ignores, and reads nothing from this program's input.
+  // program blocks or ignores. It gets no terminal of ours: it reads nothing from this
+  // program's input, and what it writes never mixes into this program's output.
   sigset_t noSignals;
   sigemptyset(&noSignals);
   sigset_t allSignals;
@@ -88,6 +89,8 @@ int StartProgram(const std::vector<std::string>& arguments, pid_t* pid) {
   posix_spawnattr_setsigdefault(&settings.attributes, &allSignals);
   posix_spawnattr_setflags(&settings.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
   posix_spawn_file_actions_addopen(&settings.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&settings.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&settings.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   return posix_spawnp(pid, argv.front(), &settings.actions, &settings.attributes, argv.data(), environ);
 }
 

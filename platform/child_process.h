@@ -1,6 +1,7 @@
 // Programs the program starts. They are started directly, never through a shell, in a
-// session of their own, so that they run on by themselves; nobody is left waiting for
-// one, and each is reaped once it ends.
+// session of their own with no terminal of this program's (their standard streams are
+// /dev/null), so that they run on by themselves; nobody is left waiting for one, and
+// each is reaped once it ends.
 #pragma once
 
 #include <sys/types.h>

@@ -1,5 +1,6 @@
 #include "platform/key_store.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/service.h"
@@ -14,6 +15,14 @@ std::map<std::uintptr_t, std::string>& OpenKeys() {
 }
 
 }  // namespace
+
+bool IsUriScheme(std::string_view text) {
+  const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  const auto other = [&letter](char c) {
+    return letter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+  };
+  return !text.empty() && letter(text.front()) && std::all_of(text.begin(), text.end(), other);
+}
 
 long RegOpenKeyEx(HKEY root, std::string_view subKey, unsigned /*options*/, unsigned /*access*/, HKEY* result) {
   std::optional<std::string> value = Service<KeyStore>().DefaultValue(root, subKey);

@@ -2,11 +2,14 @@
 // key; keys are opened, read and closed as handles. The program reads one thing from
 // it: the command line that opens web pages.
 //
-// On the desktop the store answers two kinds of path below HKEY_CLASSES_ROOT:
-//   ".htm"                         the desktop-entry id of the default application for
-//                                  text/html (the user's own choice counts first)
+// On the desktop the store answers three kinds of path below HKEY_CLASSES_ROOT, and
+// never names an application that must run in a terminal:
+//   ".htm"                         the desktop-entry id of the application for text/html
+//                                  (the user's own choice counts first)
 //   "<id>\shell\open\command"      that entry's Exec line as a command line, with %1
 //                                  where the entry takes its address
+//   "<scheme>\shell\open\command"  the same for the application that handles addresses
+//                                  of that scheme (x-scheme-handler/<scheme>)
 #pragma once
 
 #include <cstdint>
@@ -33,6 +36,10 @@ class KeyStore {
   virtual std::optional<std::string> DefaultValue(HKEY root, std::string_view path) = 0;
   static KeyStore& Production();
 };
+
+// Whether `text` is the scheme of an address, such as "https": a letter, then letters,
+// digits, '+', '-' or '.'.
+bool IsUriScheme(std::string_view text);
 
 long RegOpenKeyEx(HKEY root, std::string_view subKey, unsigned options, unsigned access, HKEY* result);
 // Reads the key's default value. It is copied into `value` only when it fits in `*size`

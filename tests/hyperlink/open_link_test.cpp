@@ -1,7 +1,13 @@
-// Opening an address: the desktop's opener first, then the browser's own command line
-// cut at its placeholder, and every failure told in words.
+// Opening an address: the desktop's opener first, then the command line of the program
+// named for the address's scheme, else for web pages, cut at its placeholder, started
+// for real so that the address reaches the program whole, nothing in it runs and the
+// program gets no terminal of ours; and every failure told in words.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -12,53 +18,50 @@ namespace varnolix::test {
 namespace {
 
 constexpr const char* kAddress = "https://varnolix.example/";
+constexpr const char* kSchemeKey = "https\\shell\\open\\command";
 constexpr const char* kBrowserKey = "web-browser.desktop\\shell\\open\\command";
 
-TEST(OpeningAnAddress, WhenTheOpenerOpensItNothingElseIsAsked) {
-  RecordedServices recorded;
-  recorded.shell.answer = kShellOpened;
-  recorded.keyStore.keys = {{".htm", "web-browser.desktop"}, {kBrowserKey, "web-browser %1"}};
-  EXPECT_EQ(CHyperLink::OpenAddress(kAddress, SW_SHOW), kShellOpened);
-  ASSERT_EQ(recorded.shell.requests.size(), 1u);
-  const ShellRequest& request = recorded.shell.requests.front();
-  EXPECT_EQ(request.verb + "|" + request.file + "|" + request.parameters + "|" + request.directory,
-            std::string("open|") + kAddress + "||");
-  EXPECT_EQ(request.showCommand, SW_SHOW);
-  EXPECT_TRUE(recorded.keyStore.reads.empty());
-  EXPECT_TRUE(recorded.commands.commandLines.empty());
-}
-
-// The placeholder and all after it give way to a blank and the address.
-TEST(OpeningAnAddress, AfterARefusalTheBrowsersCommandIsCutAtItsPlaceholder) {
+// Nothing else is asked when the opener opens the address. After a refusal, the
+// placeholder and all after it give way to a blank and the address, as one argument.
+TEST(OpeningAnAddress, AfterARefusalTheSchemesOrTheBrowsersCommandIsCutAtItsPlaceholder) {
+  const std::vector<std::string> browserReads{kSchemeKey, ".htm", kBrowserKey};
   const struct {
-    const char* registered;
+    std::intptr_t opener = SE_ERR_NOASSOC;
+    const char* scheme;      // the scheme's command, or null for none
+    const char* registered;  // the web pages' browser's
     const char* address;
+    std::vector<std::string> reads;
     const char* started;
   } cases[] = {
-      {"web-browser --new-window \"%1\"", kAddress, "web-browser --new-window  https://varnolix.example/"},
-      {"web-browser %1", kAddress, "web-browser  https://varnolix.example/"},
-      {"web-browser", kAddress, "web-browser https://varnolix.example/"},
-      {"web-browser \"%1\" --private-window", kAddress, "web-browser  https://varnolix.example/"},
-      {"web-browser %1 --private-window", kAddress, "web-browser  https://varnolix.example/"},
-      {"web-browser -a%1b \"%1\"", kAddress, "web-browser -a%1b  https://varnolix.example/"},  // quoted first
-      {"web-browser %1", "https://varnolix.example/a b", "web-browser  'https://varnolix.example/a b'"},
-      {"web-browser %1", "https://varnolix.example/it's", "web-browser  'https://varnolix.example/it'\\''s'"},
+      {kShellOpened, "scheme-browser %1", "web-browser %1", kAddress, {}, nullptr},
+      {SE_ERR_NOASSOC, "scheme-browser \"%1\"", "web-browser %1", kAddress, {kSchemeKey},
+       "scheme-browser  https://varnolix.example/"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser --new-window \"%1\"", kAddress, browserReads,
+       "web-browser --new-window  https://varnolix.example/"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser %1 --private-window", kAddress, browserReads, "web-browser  https://varnolix.example/"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser", kAddress, browserReads, "web-browser https://varnolix.example/"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser -a%1b \"%1\"", kAddress, browserReads, "web-browser -a%1b  https://varnolix.example/"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser %1", "https://varnolix.example/it's a", browserReads,
+       "web-browser  'https://varnolix.example/it'\\''s a'"},
+      {SE_ERR_NOASSOC, nullptr, "web-browser %1", "varnolix.example", {".htm", kBrowserKey}, "web-browser  varnolix.example"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.registered);
     RecordedServices recorded;
-    recorded.shell.answer = SE_ERR_NOASSOC;
+    recorded.shell.answer = c.opener;
     recorded.keyStore.keys = {{".htm", "web-browser.desktop"}, {kBrowserKey, c.registered}};
-    EXPECT_EQ(CHyperLink::OpenAddress(c.address, SW_SHOW), static_cast<int>(kCommandStarted));
-    EXPECT_EQ(recorded.keyStore.reads, (std::vector<std::string>{".htm", kBrowserKey}));
-    EXPECT_EQ(recorded.commands.commandLines, std::vector<std::string>{c.started});
-    EXPECT_EQ(recorded.commands.showCommands, std::vector<int>{SW_SHOW});
+    if (c.scheme != nullptr) recorded.keyStore.keys[kSchemeKey] = c.scheme;
+    EXPECT_EQ(CHyperLink::OpenAddress(c.address, SW_SHOW), c.started ? kCommandStarted : kShellOpened);
+    ASSERT_EQ(recorded.shell.requests.size(), 1u);
+    EXPECT_EQ(recorded.shell.requests[0].verb + "|" + recorded.shell.requests[0].file, std::string("open|") + c.address);
+    EXPECT_EQ(recorded.keyStore.reads, c.reads);
+    EXPECT_EQ(recorded.commands.commandLines, c.started ? std::vector<std::string>{c.started} : std::vector<std::string>{});
   }
 }
 
-// A key value must fit 260 bytes with its NUL; without a usable entry the opener's
-// own code is the answer, and the store's codes never show.
-TEST(OpeningAnAddress, WithoutAUsableBrowserEntryTheOpenersCodeIsTheAnswer) {
+// A key value must fit 260 bytes with its NUL; without a usable entry the opener's own
+// code is the answer, and the store's codes never show.
+TEST(OpeningAnAddress, WithoutAUsableEntryTheOpenersCodeIsTheAnswer) {
   const std::string longest(259, 'b');
   const struct {
     const char* name;
@@ -67,75 +70,89 @@ TEST(OpeningAnAddress, WithoutAUsableBrowserEntryTheOpenersCodeIsTheAnswer) {
   } cases[] = {
       {"no .htm key", {}, false},
       {"no command key", {{".htm", "web-browser.desktop"}}, false},
-      {".htm value too long", {{".htm", longest + "b"}, {longest + "b\\shell\\open\\command", "web-browser"}}, false},
       {"command too long", {{".htm", "web-browser.desktop"}, {kBrowserKey, longest + "b"}}, false},
       {"command just fits", {{".htm", "web-browser.desktop"}, {kBrowserKey, longest}}, true},
   };
-  for (std::intptr_t refusal : {SE_ERR_NOASSOC, SE_ERR_FNF}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.name);
-      RecordedServices recorded;
-      recorded.shell.answer = refusal;
-      recorded.keyStore.keys = c.keys;
-      recorded.commands.answer = 0;
-      EXPECT_EQ(CHyperLink::OpenAddress(kAddress, SW_SHOW), c.started ? 0 : refusal);
-      EXPECT_EQ(recorded.commands.commandLines.size(), c.started ? 1u : 0u);
-    }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordedServices recorded;
+    recorded.shell.answer = SE_ERR_FNF;
+    recorded.keyStore.keys = c.keys;
+    recorded.commands.answer = 0;
+    EXPECT_EQ(CHyperLink::OpenAddress(kAddress, SW_SHOW), c.started ? 0 : SE_ERR_FNF);
+    EXPECT_EQ(recorded.commands.commandLines.size(), c.started ? 1u : 0u);
   }
 }
 
-// A command line of any length is started whole.
-TEST(OpeningAnAddress, ALongCommandLineIsStartedWhole) {
-  RecordedServices recorded;
-  recorded.shell.answer = SE_ERR_NOASSOC;
-  recorded.keyStore.keys = {{".htm", "web-browser.desktop"}, {kBrowserKey, std::string(250, 'b') + " %1"}};
-  const std::string address = "https://varnolix.example/" + std::string(600, 'p');
-  CHyperLink::OpenAddress(address, SW_SHOW);
-  ASSERT_EQ(recorded.commands.commandLines.size(), 1u);
-  EXPECT_EQ(recorded.commands.commandLines.front(), std::string(250, 'b') + "  " + address);
-}
-
-TEST(ReadingAKey, CopiesTheValueOnlyWhenEverythingSucceeds) {
-  RecordedServices recorded;
-  recorded.keyStore.keys = {{".htm", "web-browser.desktop"}, {"long", std::string(260, 'x')}};
-  std::string out = "untouched";
-  EXPECT_EQ(CHyperLink::ReadKeyDefault(HKEY_CLASSES_ROOT, "missing", out), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(CHyperLink::ReadKeyDefault(HKEY_CLASSES_ROOT, "long", out), ERROR_MORE_DATA);
-  EXPECT_EQ(out, "untouched");
-  out = ".htm";
-  EXPECT_EQ(CHyperLink::ReadKeyDefault(HKEY_CLASSES_ROOT, out, out), ERROR_SUCCESS);  // the key's name, then its value
-  EXPECT_EQ(out, "web-browser.desktop");
-}
-
+// Known codes have their words, 0 among them; any other code is named by its number.
 TEST(ReportingAFailure, EveryCodeIsExplainedAfterTheSamePrefix) {
-  const std::pair<int, const char*> known[] = {
+  const std::pair<int, const char*> cases[] = {
       {0, "The operating system is out\nof memory or resources."},
-      {2, "The specified file was not found."},
-      {3, "The specified path was not found."},
-      {5, "The operating system denied\naccess to the specified file."},
-      {8, "There was not enough memory to complete the operation."},
-      {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
-      {26, "A sharing violation occurred. "},
-      {27, "The filename association is\nincomplete or invalid."},
-      {28, "The DDE transaction could not\nbe completed because the request timed out."},
-      {29, "The DDE transaction failed."},
-      {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
       {31, "There is no application associated\nwith the given filename extension."},
-      {32, "The specified dynamic-link library was not found."},
+      {1, "Unknown Error (1) occurred."},
+      {33, "Unknown Error (33) occurred."},
+      {-2147483647 - 1, "Unknown Error (-2147483648) occurred."},
   };
-  std::vector<std::pair<int, std::string>> cases(std::begin(known), std::end(known));
-  for (int code : {1, 4, 6, 7, 9, 10, 12, 19, 25, 33, 1000, -1, -2147483647 - 1}) {
-    cases.emplace_back(code, "Unknown Error (" + std::to_string(code) + ") occurred.");
-  }
   for (const auto& [code, message] : cases) {
     RecordedServices recorded;
     CHyperLink::ReportOpenFailure(code);
     ASSERT_EQ(recorded.boxes.boxes.size(), 1u) << code;
     const RecordedBox& box = recorded.boxes.boxes.front();
-    EXPECT_EQ(box.text, "Can't open link:\n\n" + message) << code;
+    EXPECT_EQ(box.text, std::string("Can't open link:\n\n") + message) << code;
     EXPECT_EQ(box.caption, "Varnolix");
     EXPECT_EQ(box.type, MB_ICONEXCLAMATION);
   }
+}
+
+QStringList LinesOf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+  if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+TEST(StartingTheBrowser, TheAddressArrivesAsOneArgumentNoShellRunsAndNoTerminalIsShared) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString received = folder.filePath(QStringLiteral("received"));
+  const QString planted = folder.filePath(QStringLiteral("planted"));
+  const std::string address = "https://varnolix.example/a b;c$(touch " + planted.toStdString() + ")`touch " +
+                              planted.toStdString() + "`'\"&|>x";
+
+  // Only the opener and the key store are stand-ins; the command line is started for real.
+  RecordingShell shell;
+  shell.answer = SE_ERR_NOASSOC;
+  RecordingKeyStore keys;
+  keys.keys = {{".htm", "recorder.desktop"},
+               {"recorder.desktop\\shell\\open\\command",
+                "\"" VARNOLIX_RECORD_ARGUMENTS "\" '" + received.toStdString() + "' --new-window \"%1\""}};
+  const ScopedService<Shell> shellInPlace(shell);
+  const ScopedService<KeyStore> keysInPlace(keys);
+
+  EXPECT_GT(CHyperLink::OpenAddress(address, SW_SHOW), 32);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LinesOf(received).size() == 6; }, 10000));
+  const QString null = QStringLiteral("/dev/null");
+  EXPECT_EQ(LinesOf(received), (QStringList{null, null, null, QStringLiteral("own session"),
+                                            QStringLiteral("--new-window"), QString::fromStdString(address)}));
+  EXPECT_FALSE(QFile::exists(planted)) << "something in the address was run";
+}
+
+// What keeps a command line from starting, in the codes the link explains.
+TEST(StartingTheBrowser, AFailureToStartIsToldByItsCode) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  QFile notAProgram(folder.filePath(QStringLiteral("not-a-program")));
+  ASSERT_TRUE(notAProgram.open(QIODevice::WriteOnly));
+  notAProgram.write("plain words, no program");
+  notAProgram.close();
+  notAProgram.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const std::pair<std::string, unsigned> cases[] = {
+      {"varnolix-no-such-program-anywhere x", 2},
+      {"'open quote", 2},
+      {notAProgram.fileName().toStdString() + " x", 11},
+  };
+  for (const auto& [commandLine, code] : cases) EXPECT_EQ(WinExec(commandLine, SW_SHOW), code) << commandLine;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The key store on the desktop, over a desktop of the test's own: the user's choice of
-// browser for web pages, and that browser's command line.
+// application for web pages and for https addresses, and their command lines. The
+// choice for web pages is an editor that runs in a terminal, which is passed over.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,15 +22,16 @@ std::optional<std::string> Read(std::string_view path) {
   return read == ERROR_SUCCESS ? std::optional<std::string>(value) : std::nullopt;
 }
 
-TEST(DesktopKeyStore, NamesTheUsersBrowserAndItsCommandLine) {
-  EXPECT_EQ(Read(".htm"), "varnolix-test-browser.desktop");
-  EXPECT_EQ(Read("varnolix-test-browser.desktop\\shell\\open\\command"),
-            "true --new-window \"%1\" --icon web-browser --class='Test Browser' %");
-  EXPECT_EQ(Read("varnolix-other-browser.desktop\\shell\\open\\command"), "true %1");
-  for (const char* missing : {"no-such-browser.desktop\\shell\\open\\command", ".html", "\\shell\\open\\command",
-                              "varnolix-test-browser.desktop", ""}) {
-    EXPECT_EQ(Read(missing), std::nullopt) << missing;
-  }
+TEST(DesktopKeyStore, NamesTheSchemesAndThePagesApplicationsButNoneThatNeedsATerminal) {
+  const std::pair<const char*, std::optional<std::string>> keys[] = {
+      {"https\\shell\\open\\command", "true --new-window \"%1\" --icon web-browser --class='Test Browser' %"},
+      {".htm", "varnolix-other-browser.desktop"},
+      {"varnolix-other-browser.desktop\\shell\\open\\command", "true %1"},
+      {"varnolix-terminal-editor.desktop\\shell\\open\\command", std::nullopt},
+      {"http\\shell\\open\\command", std::nullopt},  // nothing handles it
+      {"no-such-browser.desktop\\shell\\open\\command", std::nullopt},
+  };
+  for (const auto& [path, value] : keys) EXPECT_EQ(Read(path), value) << path;
 }
 
 }  // namespace
