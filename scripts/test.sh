@@ -48,5 +48,5 @@ run_fuzzers() {
   rm -rf "$scratch"
 }
 echo "== Fuzz the readers, the command line and the assessment =="
-run_fuzzers 20 amount strict_amount csv_reader command_line assessment
+run_fuzzers 15 amount csv_reader command_line assessment threads
 echo "All tests passed."

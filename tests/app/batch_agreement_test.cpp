@@ -34,16 +34,13 @@ QByteArray RunTheTool(const QStringList& arguments) {
 // Each row's working as the tool explains it, without the line that names the row.
 std::vector<std::string> Explanations(const QByteArray& explained) {
   std::vector<std::string> workings;
-  std::string current;
   for (const QByteArray& line : explained.split('\n')) {
     if (line.startsWith("line ")) {
-      if (!current.empty()) workings.push_back(current);
-      current.clear();
-    } else if (!line.isEmpty()) {
-      current += line.toStdString() + "\n";
+      workings.emplace_back();
+    } else if (!line.isEmpty() && !workings.empty()) {
+      workings.back() += line.toStdString() + "\n";
     }
   }
-  if (!current.empty()) workings.push_back(current);
   return workings;
 }
 

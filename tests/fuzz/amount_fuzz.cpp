@@ -1,17 +1,22 @@
-// The amount reader and writer of the assessment, and the batch tool's quick routes to
-// what they give. The input is read as amount text, and its first eight bytes also as a
-// double, so that every double (NaN, infinities, subnormals) gets written.
-#include <cerrno>
+// The amount readers and writer: the lenient reading of the fields, which is the
+// reference, the strict reading of the batch tool's cells and its quick route for plain
+// ones, the cents written and their quick route, and the working's exact digits. The
+// input is read as amount text, and its first eight bytes also as a double and its first
+// four as a single, so that every value (NaN, infinities, subnormals) gets written.
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "assessment/amount.h"
+#include "assessment/working.h"
 #include "cli/quick_amount.h"
+#include "cli/strict_amount.h"
 #include "tests/fuzz/property.h"
 
 namespace varnolix::fuzz {
@@ -22,9 +27,16 @@ constexpr double kTwoTo53 = 9007199254740992.0;
 void CheckWriting(double value) {
   const std::string written = WriteAmount(value);
   Require(written == WriteAmount(value), "WriteAmount gives the same text twice");
+  char printed[kMaxAmountChars + 8];
+  std::snprintf(printed, sizeof printed, "%.2f", value);
+  Require(written == printed, "WriteAmount writes what the C library's %.2f writes");
   Require(!written.empty() && written.size() <= kMaxAmountChars, "WriteAmount fits kMaxAmountChars");
   if (std::isfinite(value)) {
     Require(WriteAmount(ReadAmount(written)) == written, "a written amount reads back to the same cents");
+    std::string storage;
+    const cli::StrictAmount strict = cli::ReadStrictAmount(written, storage);
+    Require(strict.ok || std::signbit(value), "a written amount without a sign is a strict amount");
+    if (strict.ok) Require(WriteAmount(strict.value) == written, "a written amount reads back strictly to the same cents");
   }
   cli::QuickAmountRoom room;
   const std::string_view quick = cli::QuickAmountText(value, room);
@@ -44,6 +56,34 @@ void CheckAgainstStrtod(const std::string& text, double value) {
   if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')) return;
   const double expected = std::strtod(text.c_str(), nullptr);
   Require(SameDouble(value, expected), "ReadAmount agrees with strtod on decimal text");
+}
+
+// Text in which the strict reader can find neither a separator nor a currency prefix.
+bool PlainOfSeparatorsAndPrefixes(std::string_view cell) {
+  return cell.find_first_of(",RrIi\xE2") == std::string_view::npos;
+}
+
+void CheckStrictReading(std::string_view cell) {
+  std::string storage;
+  const cli::StrictAmount amount = cli::ReadStrictAmount(cell, storage);
+  const std::string bare(amount.bare);
+  std::string otherStorage;
+  const cli::StrictAmount again = cli::ReadStrictAmount(cell, otherStorage);
+  Require(again.ok == amount.ok && SameDouble(again.value, amount.value) && again.bare == bare,
+          "ReadStrictAmount reads the same cell the same way twice");
+  if (amount.ok) {
+    Require(SameDouble(amount.value, ReadAmount(bare)), "the strict value is what ReadAmount reads from the bare text");
+    Require(bare.find_first_not_of("0123456789.") == std::string::npos, "the bare text is digits and a point");
+    Require(!std::isnan(amount.value) && !std::signbit(amount.value), "a strict amount is never negative or NaN");
+    if (PlainOfSeparatorsAndPrefixes(cell)) {
+      Require(SameDouble(amount.value, ReadAmount(cell)),
+              "without separators or prefix, the strict reader accepts only what the lenient reader reads alike");
+    }
+  }
+  double plain = 0;
+  if (cli::ReadPlainAmount(cell, plain)) {
+    Require(amount.ok && SameDouble(plain, amount.value), "ReadPlainAmount agrees with ReadStrictAmount");
+  }
 }
 
 }  // namespace
@@ -69,11 +109,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "a salary too large to hold is never echoed as a finite amount");
   Require(AnnualEcho(text) == WriteAmount(value * 12), "AnnualEcho is the value times 12, written");
   if (text.find('\0') == std::string::npos) CheckAgainstStrtod(text, value);
+  CheckStrictReading(text);
   CheckWriting(value);
   if (size >= sizeof(double)) {
     double raw = 0;
     std::memcpy(&raw, data, sizeof raw);
     CheckWriting(raw);
+  }
+  if (size >= sizeof(float)) {
+    float single = 0;
+    std::memcpy(&single, data, sizeof single);
+    const std::string digits = ExactDigits(single);
+    double back = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), back);
+    Require(!std::isfinite(single) || back == double{single}, "ExactDigits gives every digit of a single");
   }
   return 0;
 }

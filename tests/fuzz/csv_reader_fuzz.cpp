@@ -1,11 +1,11 @@
-// The CSV reader and the record framer on any bytes. The same records and the same fault
-// must come out however the input is delivered: all at once, a few bytes per read into a
-// tiny buffer, or cut by the framer into chunks that readers of their own read, as the
-// parallel assessment does. Each record, written back, reads back as the same fields.
+// The CSV reader on any bytes. The same records and the same fault must come out however
+// the input is delivered: all at once, or a few bytes per read into a tiny buffer. Each
+// record, written back, reads back as the same fields. (threads_fuzz holds the chunks
+// the record framer cuts to the same.)
 //
-// The first two bytes choose the delivery: byte 0 the bytes per read (1-8, bits 0-2), a
-// failing read at the end (bit 3) and the framer's chunk size (bits 4-7); byte 1 the
-// buffer size (bits 0-4) and the record limit (bits 5-7; 7 for the tool's own).
+// The first two bytes choose the delivery: byte 0 the bytes per read (1-8, bits 0-2) and
+// a failing read at the end (bit 3); byte 1 the buffer size (bits 0-4) and the record
+// limit (bits 5-7; 7 for the tool's own).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,7 +14,6 @@
 
 #include "cli/csv_reader.h"
 #include "cli/csv_writer.h"
-#include "cli/record_framer.h"
 #include "tests/cli/string_streams.h"
 #include "tests/fuzz/property.h"
 
@@ -91,36 +90,6 @@ Reading ReadAll(cli::ByteSource& source, CsvLimits limits, bool check) {
   return reading;
 }
 
-// As the tool reads: the header by a reader of the stream, the rest in framed chunks.
-Reading ReadFramed(cli::ByteSource& source, CsvLimits limits, size_t chunkBytes) {
-  Reading reading;
-  CsvReader header(source, limits);
-  if (!header.Next()) {
-    reading.fault = header.fault();
-    reading.faultLine = header.faultLine();
-    return reading;
-  }
-  reading.records.push_back(Current(header));
-  cli::RecordFramer framer(source, header.unread(), header.nextLine(), header.sourceEnded(), limits.maxRecordBytes);
-  cli::RecordChunk chunk;
-  while (framer.Next(chunk, chunkBytes)) {
-    CsvReader reader(std::move(chunk.bytes), chunk.size, chunk.firstLine, limits);
-    while (reader.Next()) reading.records.push_back(Current(reader));
-    if (reader.fault() != CsvFault::kNone) {
-      reading.fault = reader.fault();
-      reading.faultLine = reader.faultLine();
-      return reading;
-    }
-    if (chunk.readError != 0) {
-      reading.fault = CsvFault::kReadFailed;
-      reading.faultLine = reader.nextLine();
-      return reading;
-    }
-    chunk.bytes = reader.ReleaseBuffer();
-  }
-  return reading;
-}
-
 }  // namespace
 }  // namespace varnolix::fuzz
 
@@ -129,7 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const size_t bytesPerRead = 1 + (data[0] & 7u);
   const bool failAtEnd = (data[0] & 8u) != 0;
-  const size_t chunkBytes = 1 + 4 * static_cast<size_t>(data[0] >> 4u);
   // Room for the whole input at once, without the tool's large buffer to clear each time.
   CsvLimits limits{.bufferBytes = size};
   const size_t limitStep = static_cast<size_t>(data[1] >> 5u);
@@ -148,8 +116,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tiny.bufferBytes = 1 + (data[1] & 31u);
   StringSource trickle(input, bytesPerRead, failAtEnd);
   Require(ReadAll(trickle, tiny, false) == reading, "a few bytes per read into a tiny buffer read alike");
-
-  StringSource framed(input, bytesPerRead, failAtEnd);
-  Require(ReadFramed(framed, limits, chunkBytes) == reading, "framed chunks read as the whole input does");
   return 0;
 }

@@ -22,16 +22,10 @@ const Entries kSection88AllPositive{{section88::kPfContribution, "5"},   {sectio
                                     {section88::kPpf, "7"},              {section88::kMutualFund, "8"},
                                     {section88::kOtherInvestments, "9"}, {section88::kInfrastructureBond, "10"}};
 
-// `entries` with field `id` typed as `keys` instead, or left out when `keys` is null.
+// `entries` without field `id`, or with it typed as `keys`.
 Entries Except(Entries entries, int id, const char* keys = nullptr) {
   std::erase_if(entries, [id](const auto& entry) { return entry.first == id; });
   if (keys != nullptr) entries.insert(entries.begin(), {id, keys});
-  return entries;
-}
-
-// The same text in every field of `entries`.
-Entries AllAs(Entries entries, const char* text) {
-  for (auto& entry : entries) entry.second = text;
   return entries;
 }
 
@@ -41,109 +35,81 @@ constexpr const char* kSection80Warning =
 constexpr const char* kSection88Warning =
     "PF Contribution, LIC Primea, Mutual Fund,Other Investments., Infrastructure Bonds,  are zero or negative.";
 
-class PageTest : public SheetTest {
- protected:
-  // A new sheet showing `tab`, with the Income page filled so that it leaves without a
-  // word unless it is the page, and `entries` typed there; no box recorded so far.
-  void ArriveAt(int tab, const Entries& entries) {
-    OpenSheet();
-    if (tab != kIncomeTab) FillPage(kIncomeTab, kIncomeAllPositive);
-    FillPage(tab, entries);
-    recorded.boxes.boxes.clear();
-  }
-  // Where a page is left for: the Section 80 page, or from there the Section 88 page.
-  static int Onward(int tab) { return tab == kSection80Tab ? kSection88Tab : kSection80Tab; }
-};
-
-TEST_F(PageTest, LeavingShowsTheWarningAndLeavesOrStays) {
+// A new sheet showing `tab`, the Income page filled so that it leaves without a word
+// unless it is the page, `entries` typed there, its Reset pressed if `reset`; the page is
+// then left for the Section 80 page, or from there the Section 88 page.
+TEST_F(SheetTest, LeavingShowsTheWarningAndLeavesOrStays) {
   const struct {
     const char* name;
     int tab;
-    Entries entries;      // typed on that page, from empty
+    Entries entries;
+    int reset;            // the page's Reset button, pressed before leaving; 0 for none
     const char* message;  // the one box shown on leaving, or none
     bool leaves;
   } cases[] = {
-      {"IncomeEmpty", kIncomeTab, {}, kBasicMissing, false},
-      {"IncomeBasicZero", kIncomeTab, Except(kIncomeAllPositive, income::kBasicPerMonth, "0.00"), kBasicMissing, false},
-      {"IncomeOnlyBasic", kIncomeTab, {{income::kBasicPerMonth, "10000"}},
+      {"IncomeEmpty", kIncomeTab, {}, 0, kBasicMissing, false},
+      {"IncomeBasicZero", kIncomeTab, Except(kIncomeAllPositive, income::kBasicPerMonth, "0.00"), 0, kBasicMissing,
+       false},
+      {"IncomeOnlyBasic", kIncomeTab, {{income::kBasicPerMonth, "10000"}}, 0,
        "Allowences 1 PM, Allowences 2 PM,LTA Taxable annual, Rent PM, HRA received PM,  are zero or negative.", true},
-      {"IncomeRentAndHraMissing", kIncomeTab,
-       Except(Except(kIncomeAllPositive, income::kRentPerMonth), income::kHraReceivedPerMonth),
-       "Rent PM, HRA received PM,  are zero or negative.", true},
-      {"IncomeTinyBasic", kIncomeTab, Except(kIncomeAllPositive, income::kBasicPerMonth, "0.001"), nullptr, true},
-      {"StandardDeductionEmpty", kStandardDeductionTab, {}, nullptr, true},
-      {"Section80Empty", kSection80Tab, {}, kSection80Warning, true},
-      {"Section80Zeros", kSection80Tab, AllAs(kSection80AllPositive, "0.0"), kSection80Warning, true},
-      {"Section80OnlyMediclaimEmpty", kSection80Tab, Except(kSection80AllPositive, section80::k80D),
+      {"IncomeTinyBasic", kIncomeTab, Except(kIncomeAllPositive, income::kBasicPerMonth, "0.001"), 0, nullptr, true},
+      {"IncomeReset", kIncomeTab, kIncomeAllPositive, income::kReset, kBasicMissing, false},
+      {"Section80Empty", kSection80Tab, {}, 0, kSection80Warning, true},
+      {"Section80OnlyMediclaimEmpty", kSection80Tab, Except(kSection80AllPositive, section80::k80D), 0,
        "Mediclaim 80D,  are zero or negative.", true},
-      {"Section80AllFilled", kSection80Tab, kSection80AllPositive, nullptr, true},
-      {"Section88Empty", kSection88Tab, {}, kSection88Warning, true},
-      {"Section88OnlyPpfFilled", kSection88Tab, {{section88::kPpf, "1"}}, kSection88Warning, true},
-      {"Section88AllButPpfFilled", kSection88Tab, Except(kSection88AllPositive, section88::kPpf), nullptr, true},
-      {"TaxResults", kTaxResultsTab, {}, nullptr, true},
+      {"Section80Reset", kSection80Tab, kSection80AllPositive, section80::kReset, kSection80Warning, true},
+      {"Section88OnlyPpfFilled", kSection88Tab, {{section88::kPpf, "1"}}, 0, kSection88Warning, true},
+      {"Section88AllButPpfFilled", kSection88Tab, Except(kSection88AllPositive, section88::kPpf), 0, nullptr, true},
+      {"Section88Reset", kSection88Tab, kSection88AllPositive, section88::kReset, kSection88Warning, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ArriveAt(c.tab, c.entries);
-    ClickTab(Onward(c.tab));
+    OpenSheet();
+    if (c.tab != kIncomeTab) FillPage(kIncomeTab, kIncomeAllPositive);
+    FillPage(c.tab, c.entries);
+    if (c.reset != 0) ClickButton(c.reset, c.tab);
+    recorded.boxes.boxes.clear();
+    const int onward = c.tab == kSection80Tab ? kSection88Tab : kSection80Tab;
+    ClickTab(onward);
     if (c.message == nullptr) {
       EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{});
     } else {
       ASSERT_EQ(recorded.boxes.boxes.size(), 1u);
       EXPECT_EQ(recorded.boxes.boxes[0].text, c.message);
-      EXPECT_EQ(recorded.boxes.boxes[0].caption, "Varnolix");
       EXPECT_EQ(recorded.boxes.boxes[0].type, MB_OK | MB_ICONINFORMATION);
     }
-    EXPECT_EQ(sheet().GetActiveIndex(), c.leaves ? Onward(c.tab) : c.tab);
+    EXPECT_EQ(sheet().GetActiveIndex(), c.leaves ? onward : c.tab);
     EXPECT_EQ(TabBar()->currentIndex(), sheet().GetActiveIndex());
   }
 }
 
-// Reset clears the amounts but never the record that the page was shown. Fields already
-// empty are set again, and a monthly one is echoed again.
-TEST_F(PageTest, ResetClearsThePageButNotTheVisitedFlags) {
+// Reset clears the amounts, the monthly ones echoed again, but never the record that
+// the page was shown.
+TEST_F(SheetTest, ResetLeavesZerosOrEmptyFieldsAndTheVisitedFlags) {
+  FillPage(kIncomeTab, kIncomeAllPositive);
+  FillPage(kSection80Tab, kSection80AllPositive);
+  FillPage(kSection88Tab, kSection88AllPositive);
   const struct {
-    int tab;
-    int resetButton;
-    Entries entries;
-    Entries after;  // every field's text after Reset
-    const char* messageOnLeaving;
-    bool leaves;
-  } cases[] = {
-      {kIncomeTab, income::kReset, {{income::kBasicPerMonth, "10000"}, {income::kRentPerMonth, "5"}},
-       {{income::kBasicPerMonth, ""}, {income::kAllowances1PerMonth, ""}, {income::kAllowances2PerMonth, ""},
-        {income::kAnnualBasic, "0.00"}, {income::kAnnualAllowances1, "0.00"}, {income::kAnnualAllowances2, "0.00"},
-        {income::kLtaTaxableAnnual, ""}, {income::kRentPerMonth, ""}, {income::kHraReceivedPerMonth, ""}},
-       kBasicMissing, false},
-      {kSection80Tab, section80::kReset, kSection80AllPositive, AllAs(kSection80AllPositive, "0"), kSection80Warning,
-       true},
-      {kSection88Tab, section88::kReset, kSection88AllPositive, AllAs(kSection88AllPositive, "0"), kSection88Warning,
-       true},
+    int tab, reset;
+    std::vector<int> fields;
+    const char* text;
+  } pages[] = {
+      {kSection80Tab, section80::kReset, {section80::k80L, section80::k80E, section80::k80DDB}, "0"},
+      {kSection88Tab, section88::kReset, {section88::kPfContribution, section88::kPpf, section88::kInfrastructureBond}, "0"},
+      {kIncomeTab, income::kReset, {income::kAnnualBasic, income::kAnnualAllowances1, income::kAnnualAllowances2}, "0.00"},
+      {kIncomeTab, income::kReset, {income::kBasicPerMonth, income::kRentPerMonth, income::kHraReceivedPerMonth}, ""},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.tab);
-    ArriveAt(c.tab, c.entries);
-    ClickTab(kStandardDeductionTab);
-    ClickTab(c.tab);
-    const auto flags = [this] {
-      return std::vector<int>{sheet().m_bSection88Visited, sheet().m_bSection80Visited, sheet().m_bStdDeductionVisited};
-    };
-    const std::vector<int> flagsBefore = flags();
-    recorded.boxes.boxes.clear();
-
-    ClickButton(c.resetButton, c.tab);
-    for (const auto& [id, text] : c.after) EXPECT_EQ(Text(c.tab, id), text) << "field " << id;
-    EXPECT_EQ(flags(), flagsBefore);
-    EXPECT_TRUE(recorded.boxes.boxes.empty());
-    ClickTab(Onward(c.tab));
-    EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{c.messageOnLeaving});
-    EXPECT_EQ(sheet().GetActiveIndex(), c.leaves ? Onward(c.tab) : c.tab);
+  for (const auto& page : pages) {
+    if (sheet().GetActiveIndex() != page.tab) ClickTab(page.tab);
+    ClickButton(page.reset, page.tab);
+    for (int id : page.fields) EXPECT_EQ(Text(page.tab, id), page.text) << "field " << id;
   }
+  EXPECT_EQ((std::vector<int>{sheet().m_bSection88Visited, sheet().m_bSection80Visited}), (std::vector<int>{1, 1}));
 }
 
 // Every label and field of a page in the page's colour, asked for at every repaint;
 // buttons keep theirs.
-TEST_F(PageTest, DrawsEveryLabelAndFieldInThePagesColour) {
+TEST_F(SheetTest, DrawsEveryLabelAndFieldInThePagesColour) {
   const std::optional<QColor> colours[] = {QColor(0, 125, 0), QColor(0, 0, 125), QColor(125, 0, 125), std::nullopt,
                                            QColor(255, 0, 0)};
   FillPage(kIncomeTab, kIncomeAllPositive);

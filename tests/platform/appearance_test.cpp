@@ -1,5 +1,5 @@
-// Templates measured in dialog units grow with the font, and no label of the
-// program's templates is cut off or broken over lines where it should read as one.
+// How the program looks: no label of its templates is cut off or broken over lines where
+// it should read as one, whatever the size of the font.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,23 +8,10 @@
 #include <memory>
 
 #include "platform/dialog.h"
-#include "platform/dialog_units.h"
 #include "resources/dialog_templates.h"
 
 namespace varnolix {
 namespace {
-
-// A horizontal unit is a quarter of the average character, a vertical one an eighth of the line.
-TEST(DialogUnits, FollowTheFontsCharacterSize) {
-  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  for (int pointSize : {7, 14}) {
-    QFont font = QApplication::font();
-    font.setPointSize(pointSize);
-    const DialogUnits units(font);
-    EXPECT_NEAR(units.X(4), QFontMetrics(font).horizontalAdvance(alphabet) / 52.0, 0.5) << pointSize;
-    EXPECT_EQ(units.Y(8), QFontMetrics(font).height()) << pointSize;
-  }
-}
 
 // Builds a template into a window of its own, as pages and dialogs are built.
 class TemplateWindow : public CDialog {
