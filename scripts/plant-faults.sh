@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Plants one fault at a time in a scratch copy of the tree, builds it, runs the suite
+# (and, for faults the fuzz targets are meant to find, that target for a while) and
+# lists which tests caught each fault. A fault no test catches is a hole in the suite;
+# a fault whose code is no longer there is reported so that the list stays true.
+#
+#   scripts/plant-faults.sh            # every fault
+#   scripts/plant-faults.sh NAME...    # only those
+#
+# Not part of the test command: it builds and runs the suite once per fault.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source=$PWD
+scratch=${VARNOLIX_FAULT_DIR:-/tmp/varnolix-faults}
+jobs=$(nproc)
+fuzz_seconds=${VARNOLIX_FAULT_FUZZ_SECONDS:-30}
+
+# name @ file @ perl substitution (applied with -0, so it may span lines) | fuzz target or -
+faults=(
+  "filter-lets-a-minus-through@pages/numeric_edit.cpp@s/character == '\\.' \\|\\|/character == '.' || character == '-' ||/@-"
+  "alt-letter-types@platform/typed_character.cpp@s/if \\(alt && !control\\) return \\{Kind::Command, \\{\\}\\};//@-"
+  "basic-refusal-lets-go@pages/income_page.cpp@s/ShowInformation\\(kBasicNeedsValue\\);\\n(\\s*)return false;/ShowInformation(kBasicNeedsValue);\\n\$1return true;/@-"
+  "single-flagged-field-unnamed@pages/field_checks.cpp@s/if \\(flagged.empty\\(\\)\\) return false;/if (flagged.size() < 2) return false;/@-"
+  "too-large-taken-as-an-amount@assessment/amount.cpp@s/return std::isinf\\(amount\\) \\|\\| \\(monthly && std::isinf\\(amount \\* 12\\)\\);/return false;/@-"
+  "echo-into-the-wrong-field@pages/income_page.cpp@s/EchoAnnual\\(kAllowances2PerMonth, kAnnualAllowances2\\)/EchoAnnual(kAllowances2PerMonth, kAnnualAllowances1)/@-"
+  "reset-leaves-fields-empty@pages/amounts_page.cpp@s/SetDlgItemText\\(field, \"0\"\\)/SetDlgItemText(field, \"\")/@-"
+  "tier-stale-before-results@pages/tax_results_page.cpp@s/if \\(sheet.m_bStdDeductionVisited != 0\\) sheet.StandardDeductionPage\\(\\).ShowCurrentTier\\(\\);//@-"
+  "followed-outranks-focus@hyperlink/hyperlink.cpp@s/HLS_NOFOCUSCOLOR\\) == 0 && m_bFocused\\)/HLS_NOFOCUSCOLOR) == 0 \\&\\& m_bFocused \\&\\& !m_bFollowed)/@-"
+  "release-away-opens@hyperlink/hyperlink.cpp@s/ && client.PtInRect\\(point\\)\\) OpenTarget/) OpenTarget/@-"
+  "alt-space-opens@hyperlink/hyperlink.cpp@s/key != VK_SPACE \\|\\| \\(flags & \\(KF_ALTDOWN \\| KF_CONTROLDOWN \\| KF_METADOWN\\)\\) != 0/key != VK_SPACE/@-"
+  "terminal-browser-taken@platform/desktop_key_store.cpp@s/return entry && gio.desktopEntryBoolean\\(entry.get\\(\\), \"Terminal\"\\);/return false;/@-"
+  "scheme-handler-not-asked@hyperlink/open_link.cpp@s/return scheme.size\\(\\) < address.size\\(\\) && IsUriScheme\\(scheme\\) \\? scheme : std::string_view\\(\\);/return {};/@-"
+  "started-program-shares-our-output@platform/child_process.cpp@s/  posix_spawn_file_actions_addopen\\(&settings.actions, STDOUT_FILENO[^\\n]*\\n//@-"
+  "page-colour-lost@pages/coloured_page.cpp@s/  if \\(m_textColour\\) dc->SetTextColor\\(\\*m_textColour\\);\\n//@-"
+  "space-repeat-opens-again@hyperlink/hyperlink.cpp@s/if \\(\\(flags & KF_REPEAT\\) == 0\\) OpenTarget\\(\\);/OpenTarget();/@-"
+  "browser-cut-keeps-the-quote@hyperlink/browser_command.cpp@s/command.resize\\(quoted\\);/command.resize(quoted + 1);/@command_line"
+  "error-prefix-one-line-break@hyperlink/open_link.cpp@s/\"Can't open link:\\\\n\\\\n\"/\"Can't open link:\\\\n\"/@-"
+  "grouping-pairs-after-three@cli/strict_amount.cpp@s/m_firstSize <= 2 && m_middlePairs/m_firstSize <= 3 \\&\\& m_middlePairs/@amount"
+  "sheet-ignores-a-refusal@platform/property_sheet.cpp@s/leaving != nullptr && !leaving->OnKillActive\\(\\)\\) return false;/leaving != nullptr) leaving->OnKillActive();/@-"
+  "help-never-opens-the-manual@app/mod_property_sheet.cpp@s/\"Varnolix.hlp\", \"\", \"\", SW_SHOW\\) > 32\\) return;/\"Varnolix.hlp\", \"\", \"\", SW_SHOW) >= 0) return;/@-"
+  "help-failure-unreported@app/mod_property_sheet.cpp@s/  AfxMessageBox\\(\"No help could be opened.*?\\n//s@-"
+  "labels-name-no-field@platform/dialog.cpp@s/field->GetSafeHwnd\\(\\)->setAccessibleName\\(label->text\\(\\)\\);//@-"
+  "copy-working-copies-a-part@pages/tax_results_page.cpp@s/m_strWorking = WorkingText\\(working\\);/m_strWorking = WorkingText(working, PartsExplaining(Result::kTaxPayable));/@-"
+  "section80-subtracted-as-a-total@assessment/assessment.cpp@s/double\\{a.incomeBase\\} - counted\\(k80L\\) - counted\\(k80D\\) - counted\\(k80CCC\\) - counted\\(k80DD\\) -\\s*counted\\(k80DDB\\) - counted\\(k80E\\)/double{a.incomeBase} - a.section80Total/@assessment"
+  "cents-round-half-up@cli/quick_amount.cpp@s/rest > half \\|\\| \\(rest == half && \\(whole & 1\\) != 0\\)/rest >= half/@amount"
+  "crlf-kept-in-the-last-cell@cli/csv_reader.cpp@s/if \\(contentEnd > m_recordStart && m_buffer\\[contentEnd - 1\\] == '\\\\r' && !m_ends.inQuotes\\(\\)\\) --contentEnd;//@csv_reader"
+  "plain-route-takes-a-lone-point@cli/strict_amount.h@s/return digits > 0 && ExactDecimal/return ExactDecimal/@amount"
+)
+
+selected=("$@")
+wanted() {
+  [ ${#selected[@]} -eq 0 ] && return 0
+  local s
+  for s in "${selected[@]}"; do [ "$s" = "$1" ] && return 0; done
+  return 1
+}
+
+echo "Copying the tree to $scratch"
+# A build of another tree would pass for up to date; every run starts afresh.
+rm -rf "$scratch/src" "$scratch/build" "$scratch/fuzz" && mkdir -p "$scratch/src"
+tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$scratch/src" -xf -
+build="$scratch/build"
+cmake -S "$scratch/src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOLIX_WERROR=OFF >/dev/null
+cmake --build "$build" -j "$jobs" >/dev/null
+fuzz_build="$scratch/fuzz"
+
+run_suite() {
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j "$jobs" --timeout 300 -E '^(install_|debian_package)' \
+    >"$scratch/ctest.log" 2>&1 || true
+  grep -E '^\s*[0-9]+ - .* \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$scratch/ctest.log" |
+    sed -E 's/^\s*[0-9]+ - ([^ ]+).*/\1/' | paste -sd ' ' -
+}
+
+run_fuzzer() {
+  local target=$1
+  cmake -S "$scratch/src" -B "$fuzz_build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVARNOLIX_FUZZ=ON -DVARNOLIX_GUI=OFF -DVARNOLIX_TESTS=OFF >/dev/null
+  cmake --build "$fuzz_build" -j "$jobs" --target "${target}_fuzz" >/dev/null 2>&1 || { echo "(fuzz build failed)"; return; }
+  local corpus="$scratch/corpus-$target"
+  rm -rf "$corpus" && cp -r "$scratch/src/tests/fuzz/corpus/$target" "$corpus"
+  if "$fuzz_build/tests/fuzz/${target}_fuzz" -max_total_time="$fuzz_seconds" -artifact_prefix="$scratch/" "$corpus" \
+      >"$scratch/fuzz.log" 2>&1; then
+    echo ""
+  else
+    echo "${target}_fuzz"
+  fi
+}
+
+printf '%-34s %s\n' "FAULT" "CAUGHT BY"
+for entry in "${faults[@]}"; do
+  IFS='@' read -r name file substitution fuzz <<<"$entry"
+  wanted "$name" || continue
+  target="$scratch/src/$file"
+  cp "$target" "$scratch/pristine"
+  perl -0pi -e "$substitution" "$target"
+  if cmp -s "$target" "$scratch/pristine"; then
+    printf '%-34s %s\n' "$name" "(NOT PLANTED: the code it changes is gone)"
+    continue
+  fi
+  if ! cmake --build "$build" -j "$jobs" >"$scratch/build.log" 2>&1; then
+    caught="(does not compile)"
+  else
+    caught=$(run_suite)
+    if [ "$fuzz" != "-" ]; then caught="$caught $(run_fuzzer "$fuzz")"; fi
+  fi
+  caught=$(echo "$caught" | xargs)
+  printf '%-34s %s\n' "$name" "${caught:-NOTHING}"
+  cp "$scratch/pristine" "$target"
+done
+cmake --build "$build" -j "$jobs" >/dev/null 2>&1 || true
