@@ -26,7 +26,7 @@ faults=(
   "reset-leaves-fields-empty@pages/amounts_page.cpp@s/SetDlgItemText\\(field, \"0\"\\)/SetDlgItemText(field, \"\")/@-"
   "tier-stale-before-results@pages/tax_results_page.cpp@s/if \\(sheet.m_bStdDeductionVisited != 0\\) sheet.StandardDeductionPage\\(\\).ShowCurrentTier\\(\\);//@-"
   "followed-outranks-focus@hyperlink/hyperlink.cpp@s/HLS_NOFOCUSCOLOR\\) == 0 && m_bFocused\\)/HLS_NOFOCUSCOLOR) == 0 \\&\\& m_bFocused \\&\\& !m_bFollowed)/@-"
-  "release-away-opens@hyperlink/hyperlink.cpp@s/ && client.PtInRect\\(point\\)\\) OpenTarget/) OpenTarget/@-"
+  "release-away-opens@hyperlink/hyperlink.cpp@s/ && client.PtInRect\\(point\\)\\) OpenTarget/ && (client.PtInRect(point) || true)) OpenTarget/@-"
   "alt-space-opens@hyperlink/hyperlink.cpp@s/key != VK_SPACE \\|\\| \\(flags & \\(KF_ALTDOWN \\| KF_CONTROLDOWN \\| KF_METADOWN\\)\\) != 0/key != VK_SPACE/@-"
   "terminal-browser-taken@platform/desktop_key_store.cpp@s/return entry && gio.desktopEntryBoolean\\(entry.get\\(\\), \"Terminal\"\\);/return false;/@-"
   "scheme-handler-not-asked@hyperlink/open_link.cpp@s/return scheme.size\\(\\) < address.size\\(\\) && IsUriScheme\\(scheme\\) \\? scheme : std::string_view\\(\\);/return {};/@-"
@@ -67,7 +67,7 @@ fuzz_build="$scratch/fuzz"
 run_suite() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j "$jobs" --timeout 300 -E '^(install_|debian_package)' \
     >"$scratch/ctest.log" 2>&1 || true
-  grep -E '^\s*[0-9]+ - .* \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$scratch/ctest.log" |
+  { grep -E '^\s*[0-9]+ - .* \((Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)' "$scratch/ctest.log" || true; } |
     sed -E 's/^\s*[0-9]+ - ([^ ]+).*/\1/' | paste -sd ' ' -
 }
 
