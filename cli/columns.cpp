@@ -1,8 +1,11 @@
 #include "cli/columns.h"
 
-#include "cli/ascii.h"
+#include "payroll/ascii.h"
 
 namespace varnolix::cli {
+
+using payroll::EqualsIgnoringCase;
+using payroll::TrimBlanks;
 
 std::optional<Field> RecognisedField(std::string_view headerCell) {
   const std::string_view name = TrimBlanks(headerCell);
@@ -28,7 +31,7 @@ ColumnMap ColumnMap::FromHeader(std::span<const std::string_view> header, std::o
       continue;
     }
     slot = i;
-    map.m_columns.push_back({i, *field, std::string(header[i])});
+    map.m_columns.push_back({i, *field, std::string(TrimBlanks(header[i]))});
   }
   return map;
 }

@@ -21,7 +21,7 @@ class ColumnMap {
   struct Column {
     size_t index;  // position in the record
     Field field;
-    std::string name;  // the header cell as written
+    std::string name;  // the header cell as written, without its surrounding blanks
   };
   struct Duplicate {
     std::string_view name;  // the recognised name

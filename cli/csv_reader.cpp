@@ -87,7 +87,8 @@ bool CsvReader::SkipByteOrderMark() {
   while (m_dataEnd < 3 && !m_endOfInput) {
     if (!Refill()) return false;
   }
-  if (m_dataEnd >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0) m_recordStart = 3;
+  m_byteOrderMark = m_dataEnd >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0;
+  if (m_byteOrderMark) m_recordStart = 3;
   return true;
 }
 
@@ -108,7 +109,8 @@ bool CsvReader::Next() {
     size_t contentEnd = found ? lineFeed : m_dataEnd;
     const size_t next = found ? lineFeed + 1 : m_dataEnd;
     // CRLF; and a CR at the very end of the input, which is most likely a cut CRLF.
-    if (contentEnd > m_recordStart && m_buffer[contentEnd - 1] == '\r' && !m_ends.inQuotes()) --contentEnd;
+    m_crlf = contentEnd > m_recordStart && m_buffer[contentEnd - 1] == '\r' && !m_ends.inQuotes();
+    if (m_crlf) --contentEnd;
 
     if (contentEnd == m_recordStart && !m_ends.inQuotes()) {
       if (!found) return false;

@@ -77,6 +77,10 @@ class CsvReader {
   bool verbatim() const { return m_verbatim; }
   // The record as it stands in the input, without its line break; see verbatim().
   std::string_view text() const { return m_text; }
+  // Whether the record's line break was CRLF.
+  bool endsInCrLf() const { return m_crlf; }
+  // Whether the input began with a UTF-8 byte-order mark, which was skipped.
+  bool hadByteOrderMark() const { return m_byteOrderMark; }
 
   CsvFault fault() const { return m_fault; }
   long long faultLine() const { return m_faultLine; }
@@ -114,6 +118,8 @@ class CsvReader {
   size_t m_fieldCount = 0;
   std::string_view m_text;
   bool m_verbatim = false;
+  bool m_crlf = false;
+  bool m_byteOrderMark = false;
   long long m_recordLine = 0;
 
   CsvFault m_fault = CsvFault::kNone;

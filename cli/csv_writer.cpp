@@ -80,7 +80,7 @@ void CsvWriter::Amount(double value) {
 }
 
 void CsvWriter::EndRecord() {
-  m_out.Append('\n');
+  m_out.Append(m_lineEnd);
   m_firstInRecord = true;
 }
 

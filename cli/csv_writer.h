@@ -51,10 +51,10 @@ class OutputBuffer {
 // holds a comma, a quote, CR or LF.
 void AppendCsvField(std::string& out, std::string_view text);
 
-// Records of fields; each record ends in LF.
+// Records of fields; each record ends in `lineEnd`, LF or the CRLF of the input.
 class CsvWriter {
  public:
-  explicit CsvWriter(OutputBuffer& out) : m_out(out) {}
+  explicit CsvWriter(OutputBuffer& out, std::string_view lineEnd = "\n") : m_out(out), m_lineEnd(lineEnd) {}
 
   void Field(std::string_view text);
   // Fields already written as CSV, as one.
@@ -67,6 +67,7 @@ class CsvWriter {
   void Separate();
 
   OutputBuffer& m_out;
+  std::string_view m_lineEnd;
   bool m_firstInRecord = true;
   std::string m_quoted;
 };

@@ -10,8 +10,12 @@ constexpr std::string_view TextOf(Message message) {
   switch (message) {
     case Message::kNotAnAmount:
       return "line {}, column {}: '{}' is not an amount";
+    case Message::kBasicNotAboveZero:
+      return "line {}, column {}: {}";
     case Message::kWrongFieldCount:
       return "line {}: expected {} fields, found {}";
+    case Message::kEmptyInput:
+      return "'{}' is empty";
     case Message::kNoBasicColumn:
       return "line {}: no basic_pm column";
     case Message::kDuplicateColumn:
@@ -34,7 +38,11 @@ constexpr std::string_view TextOf(Message message) {
       return "cannot write '{}': {}";
     case Message::kSameInputAndOutput:
       return "'{}' is both the input and the output";
-    case Message::kRowsWithErrors:
+    case Message::kTheRowHasErrors:
+      return "{} of {} row has errors, on line {}";
+    case Message::kOneRowHasErrors:
+      return "{} of {} rows has errors, on line {}";
+    case Message::kRowsHaveErrors:
       return "{} of {} rows have errors; the first is on line {}";
   }
   return "";

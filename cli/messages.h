@@ -11,8 +11,10 @@ namespace varnolix::cli {
 enum class Message : std::uint8_t {
   // Row errors, written to the error column.
   kNotAnAmount,
+  kBasicNotAboveZero,
   kWrongFieldCount,
   // Faults that stop the run.
+  kEmptyInput,
   kNoBasicColumn,
   kDuplicateColumn,
   kQuoteInUnquotedField,
@@ -24,8 +26,10 @@ enum class Message : std::uint8_t {
   kCannotOpenOutput,
   kCannotWriteOutput,
   kSameInputAndOutput,
-  // The closing note when some rows were refused.
-  kRowsWithErrors,
+  // The closing note when some rows were refused: the one row, one of several, several.
+  kTheRowHasErrors,
+  kOneRowHasErrors,
+  kRowsHaveErrors,
 };
 
 // One argument of a message: a text, or a number written in decimal.

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "assessment/fields.h"
-#include "cli/ascii.h"
 #include "cli/messages.h"
+#include "payroll/ascii.h"
 #include "varnolix/version.h"
 
 namespace varnolix::cli {
@@ -32,8 +32,8 @@ unsigned ThreadCount(std::string_view text) {
   if (text.empty() || text.size() > 4) return 0;
   unsigned count = 0;
   for (char c : text) {
-    if (!IsDigit(c)) return 0;
-    count = count * 10 + DigitValue(c);
+    if (!payroll::IsDigit(c)) return 0;
+    count = count * 10 + payroll::DigitValue(c);
   }
   return count <= kMostThreads ? count : 0;
 }
@@ -143,11 +143,14 @@ Columns (names matched ignoring case and surrounding blanks; only basic_pm is re
 
 Output: every record with its cells unchanged, then the columns
   taxable_hra, gross_salary, section80_benefit, section88_benefit, tax_payable, error
-A row with an error has empty results and the reason in the error column.
+A row with an error has empty results and the reason in the error column. The output
+keeps the input's UTF-8 byte-order mark and its CRLF line breaks, if it has them. An
+OUTPUT file is written whole or not at all: a run that fails leaves it as it was.
 
 Amounts: empty (blanks only), or a number with at most one decimal point, optionally
 grouped with commas the Indian way (1,00,000.50) or the international way (100,000.50),
-optionally after "Rs", "Rs.", "INR" or "₹", with blanks around. No signs, no exponents.
+optionally after "Rs", "Rs.", "INR" or "₹", with blanks around; a whole-rupee amount
+may end in "/-" (45,000/-). No signs, no exponents.
 With --lenient, a cell reads as its leading number (so "1,00,000" reads as 1), and as 0
 when it does not begin with one.
 

@@ -31,8 +31,9 @@ struct Slot {
 
 class ChunkAssessment {
  public:
-  ChunkAssessment(const ColumnMap& columns, AmountReading reading, unsigned threads, size_t chunkBytes)
-      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes),
+  ChunkAssessment(const ColumnMap& columns, AmountReading reading, unsigned threads, size_t chunkBytes,
+                  std::string_view lineEnd)
+      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes), m_lineEnd(lineEnd),
         m_slots(threads * kChunksPerThread) {}
 
   RecordsEnd Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally);
@@ -47,6 +48,7 @@ class ChunkAssessment {
   AmountReading m_reading;
   unsigned m_threads;
   size_t m_chunkBytes;
+  std::string_view m_lineEnd;
   std::vector<Slot> m_slots;  // used in turn; a slot is free again once its rows are written
 
   std::mutex m_mutex;                  // guards each slot's state and m_queue
@@ -131,7 +133,7 @@ void ChunkAssessment::Assess(Slot& slot, RowAssessor& row, MemorySink& sink, Out
   sink.Target(&slot.output);
   slot.tally = {};
   CsvReader reader(std::move(slot.chunk.bytes), slot.chunk.size, slot.chunk.firstLine);
-  AssessRecords(reader, row, m_columns.fieldCount(), buffer, slot.tally);
+  AssessRecords(reader, row, m_columns.fieldCount(), buffer, slot.tally, m_lineEnd);
   buffer.Flush();
   slot.end = RecordsEnd::Of(reader);
   if (slot.end.fault == CsvFault::kNone && slot.chunk.readError != 0) {
@@ -157,8 +159,8 @@ unsigned AssessingThreads(const Parallelism& parallelism) {
 }
 
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, OutputBuffer& out, RowTally& tally) {
-  ChunkAssessment assessment(columns, reading, threads, chunkBytes);
+                            size_t chunkBytes, std::string_view lineEnd, OutputBuffer& out, RowTally& tally) {
+  ChunkAssessment assessment(columns, reading, threads, chunkBytes, lineEnd);
   return assessment.Run(framer, out, tally);
 }
 

@@ -21,9 +21,9 @@ struct Parallelism {
 unsigned AssessingThreads(const Parallelism& parallelism);
 
 // Assesses the records `framer` cuts on `threads` threads, writing the rows to `out` in
-// input order and counting them in `tally`. Stops where a single reader would: at the
-// first fault, or once a write has failed.
+// input order, each ending in `lineEnd`, and counting them in `tally`. Stops where a
+// single reader would: at the first fault, or once a write has failed.
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, OutputBuffer& out, RowTally& tally);
+                            size_t chunkBytes, std::string_view lineEnd, OutputBuffer& out, RowTally& tally);
 
 }  // namespace varnolix::cli

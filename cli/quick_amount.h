@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+
+#include "payroll/strict_amount.h"
 
 namespace varnolix::cli {
 
@@ -21,5 +24,23 @@ std::string_view QuickAmountText(double value, QuickAmountRoom& room);
 
 // AnnualEchoValue(monthly).
 double QuickAnnualEchoValue(double monthly);
+
+// payroll::ReadStrictAmount's value for the commonest cells: digits with at most one
+// point and nothing else. False for any other cell, for the grammar to read.
+inline bool ReadPlainAmount(std::string_view cell, double& value) {
+  std::uint64_t mantissa = 0;  // wraps past 19 digits, which ExactDecimal refuses
+  const char* p = cell.data();
+  const char* const end = p + cell.size();
+  for (; p != end && payroll::DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + payroll::DigitValue(*p);
+  const char* const point = p;
+  if (p != end) {
+    if (*p != '.') return false;
+    for (++p; p != end && payroll::DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + payroll::DigitValue(*p);
+    if (p != end) return false;
+  }
+  const auto decimals = static_cast<std::size_t>(point == end ? 0 : end - point - 1);
+  const std::size_t digits = static_cast<std::size_t>(point - cell.data()) + decimals;
+  return digits > 0 && payroll::ExactDecimal(mantissa, digits, decimals, value);
+}
 
 }  // namespace varnolix::cli

@@ -39,8 +39,9 @@ void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, c
   writer.EndRecord();
 }
 
-void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally) {
-  CsvWriter writer(buffer);
+void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally,
+                   std::string_view lineEnd) {
+  CsvWriter writer(buffer, lineEnd);
   while (!buffer.failed() && reader.Next()) {
     const bool ok = row.Assess(reader.fields(), reader.line());
     tally.Count(ok, reader.line());

@@ -40,7 +40,9 @@ struct RecordsEnd {
 // The input record with the results after it, or its errors.
 void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, const RowAssessor& row, bool ok);
 
-// Assesses and writes each record `reader` reads, until the end, a fault, or a failed write.
-void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally);
+// Assesses and writes each record `reader` reads, until the end, a fault, or a failed
+// write; each record ends in `lineEnd`.
+void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally,
+                   std::string_view lineEnd);
 
 }  // namespace varnolix::cli

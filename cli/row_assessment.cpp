@@ -6,7 +6,7 @@
 #include "assessment/amount.h"
 #include "cli/messages.h"
 #include "cli/quick_amount.h"
-#include "cli/strict_amount.h"
+#include "payroll/strict_amount.h"
 
 namespace varnolix::cli {
 
@@ -29,7 +29,7 @@ PerField<std::string> RowAssessor::TypedTexts() const {
   std::string storage;
   for (const ColumnMap::Column& column : m_columns.columns()) {
     const std::string_view cell = CellOf(column.index);
-    texts[column.field] = m_reading == AmountReading::kLenient ? cell : ReadStrictAmount(cell, storage).bare;
+    texts[column.field] = m_reading == AmountReading::kLenient ? cell : payroll::ReadStrictAmount(cell, storage).bare;
   }
   return texts;
 }
@@ -53,7 +53,7 @@ inline bool RowAssessor::ReadCell(std::string_view cell, Field field, double& va
 }
 
 bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& value) {
-  const StrictAmount amount = ReadStrictAmount(cell, m_bare);
+  const payroll::StrictAmount amount = payroll::ReadStrictAmount(cell, m_bare);
   value = amount.value;
   // A value too large for a double, or a monthly salary whose annual figure is, would
   // give "inf" results, or read back as 0 from the annual echo, without a word.
@@ -77,7 +77,9 @@ void RowAssessor::CollectErrors(long long line) {
       AppendMessage(m_message, Message::kNotAnAmount, {line, column.name, m_excerpt});
       AddError(m_message);
     } else if (column.field == Field::kBasic && IsZeroNegativeOrTooLarge(value, Info(Field::kBasic).monthly)) {
-      AddError(kBasicNeedsValue);
+      m_message.clear();
+      AppendMessage(m_message, Message::kBasicNotAboveZero, {line, column.name, kBasicNeedsValue});
+      AddError(m_message);
     }
   }
 }

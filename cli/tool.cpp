@@ -14,9 +14,11 @@
 #include "cli/csv_writer.h"
 #include "cli/explain.h"
 #include "cli/messages.h"
+#include "cli/output_file.h"
 #include "cli/record_framer.h"
 #include "cli/record_output.h"
 #include "cli/row_assessment.h"
+#include "payroll/ascii.h"
 
 namespace varnolix::cli {
 namespace {
@@ -46,9 +48,23 @@ void ReportFault(std::string& diagnostics, const RecordsEnd& end, std::string_vi
   }
 }
 
+// Line breaks as the output's records end.
+void EndLinesIn(std::string& text, std::string_view lineEnd) {
+  if (lineEnd == "\n") return;
+  std::string ended;
+  for (char c : text) {
+    if (c == '\n') {
+      ended += lineEnd;
+    } else {
+      ended += c;
+    }
+  }
+  text = std::move(ended);
+}
+
 // Writes each record's working instead of the CSV.
-RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& columns, OutputBuffer& buffer,
-                          RowTally& tally) {
+RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& columns, std::string_view lineEnd,
+                          OutputBuffer& buffer, RowTally& tally) {
   std::string working;
   std::vector<NamedCell> who;
   while (!buffer.failed() && reader.Next()) {
@@ -57,11 +73,12 @@ RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& 
     tally.Count(ok, reader.line());
     who.clear();
     for (size_t index : columns.passthrough()) {
-      if (index < fields.size()) who.emplace_back(columns.header(index), fields[index]);
+      if (index < fields.size()) who.emplace_back(payroll::TrimBlanks(columns.header(index)), fields[index]);
     }
     working.clear();
     if (tally.rows > 1) working += '\n';
     AppendExplanation(working, reader.line(), who, row, ok);
+    EndLinesIn(working, lineEnd);
     buffer.Append(working);
   }
   return RecordsEnd::Of(reader);
@@ -73,16 +90,19 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
                  std::string& diagnostics, const Parallelism& parallelism) {
   CsvReader reader(in);
   OutputBuffer buffer(out);
-  CsvWriter writer(buffer);
 
   if (!reader.Next()) {
     if (reader.fault() != CsvFault::kNone) {
       ReportFault(diagnostics, RecordsEnd::Of(reader), names.input);
     } else {
-      Report(diagnostics, Message::kNoBasicColumn, {1});
+      Report(diagnostics, Message::kEmptyInput, {names.input});
     }
     return kExitFailed;
   }
+  // The output keeps the input's byte-order mark and line breaks, so that it opens in a
+  // spreadsheet as the input did.
+  const std::string_view lineEnd = reader.endsInCrLf() ? "\r\n" : "\n";
+  CsvWriter writer(buffer, lineEnd);
   std::optional<ColumnMap::Duplicate> duplicate;
   const ColumnMap columns = ColumnMap::FromHeader(reader.fields(), duplicate);
   if (duplicate) {
@@ -93,6 +113,7 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     Report(diagnostics, Message::kNoBasicColumn, {reader.line()});
     return kExitFailed;
   }
+  if (reader.hadByteOrderMark()) buffer.Append("\xEF\xBB\xBF");
   if (!options.explain) {
     for (std::string_view field : reader.fields()) writer.Field(field);
     for (const ResultInfo& result : kResults) writer.Field(result.column);
@@ -106,14 +127,14 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
   RecordsEnd end;
   if (options.explain) {
     RowAssessor row(columns, reading);
-    end = ExplainRecords(reader, row, columns, buffer, tally);
+    end = ExplainRecords(reader, row, columns, lineEnd, buffer, tally);
   } else if (threads <= 1) {
     RowAssessor row(columns, reading);
-    AssessRecords(reader, row, columns.fieldCount(), buffer, tally);
+    AssessRecords(reader, row, columns.fieldCount(), buffer, tally, lineEnd);
     end = RecordsEnd::Of(reader);
   } else {
     RecordFramer framer(in, reader.unread(), reader.nextLine(), reader.sourceEnded(), CsvLimits{}.maxRecordBytes);
-    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, buffer, tally);
+    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, lineEnd, buffer, tally);
   }
 
   const bool flushed = buffer.Flush();  // rows already read stay written, whatever follows
@@ -126,7 +147,11 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     return kExitFailed;
   }
   if (tally.refused > 0) {
-    Report(diagnostics, Message::kRowsWithErrors, {tally.refused, tally.rows, tally.firstRefusedLine});
+    // The count reads right: "1 of 12 rows has errors", "3 of 12 rows have errors".
+    const Message message = tally.rows == 1      ? Message::kTheRowHasErrors
+                            : tally.refused == 1 ? Message::kOneRowHasErrors
+                                                 : Message::kRowsHaveErrors;
+    Report(diagnostics, message, {tally.refused, tally.rows, tally.firstRefusedLine});
     return kExitSomeRowsRefused;
   }
   return kExitAllAssessed;
@@ -184,26 +209,36 @@ int RunTool(std::span<const std::string_view> args) {
       return finish(kExitFailed);
     }
   }
-  OpenFile output{STDOUT_FILENO, false};
+  OutputFile outputFile;
+  int output = STDOUT_FILENO;
   if (!options.output.empty()) {
     names.output = options.output;
     if (input.owned && SameFile(input.fd, options.output)) {
       Report(diagnostics, Message::kSameInputAndOutput, {options.output});
       return finish(kExitFailed);
     }
-    output = {::open(options.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), true};
-    if (output.fd < 0) {
+    if (!outputFile.Open(options.output)) {
       Report(diagnostics, Message::kCannotOpenOutput, {options.output, std::strerror(errno)});
       return finish(kExitFailed);
     }
+    output = outputFile.fd();
   }
 
   FdSource source(input.fd);
-  FdSink sink(output.fd);
+  FdSink sink(output);
   int status = AssessStream(options, source, sink, names, diagnostics, {.threads = options.threads});
   if (input.owned) ::close(input.fd);
-  // A file system may report a failed write only when the file is closed.
-  if (::close(output.fd) != 0 && status != kExitFailed) {
+  // The output file appears only when the input could be read to its end; a file system
+  // may report a failed write only when the file is closed.
+  bool written = true;
+  if (output == STDOUT_FILENO) {
+    written = ::close(output) == 0;
+  } else if (status == kExitFailed) {
+    outputFile.Discard();
+  } else {
+    written = outputFile.Commit();
+  }
+  if (!written && status != kExitFailed) {
     Report(diagnostics, Message::kCannotWriteOutput, {names.output, std::strerror(errno)});
     status = kExitFailed;
   }

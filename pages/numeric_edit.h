@@ -1,7 +1,10 @@
 // The edit field of every amount: typed characters other than digits, the decimal
-// point and backspace are dropped without a sound. Text set by the program or
-// pasted from the context menu is not filtered.
+// point and backspace are dropped without a sound. Pasted text is not filtered, but a
+// text that is wholly an amount as clerks write it ("1,00,000", "Rs 2,500",
+// "45,000/-") goes in as its plain number. Text set by the program goes in as it is.
 #pragma once
+
+#include <string>
 
 #include "platform/wnd.h"
 
@@ -13,6 +16,7 @@ class CNumericEdit : public CEdit {
 
  protected:
   void OnChar(unsigned character, unsigned repeatCount, unsigned keyFlags);
+  void OnPaste(std::string& text);
 };
 
 }  // namespace varnolix

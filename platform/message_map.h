@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/types.h"
@@ -38,6 +39,7 @@ enum class Message {
   SetFocus,          // the control got the keyboard focus
   KillFocus,         // the control lost the keyboard focus
   SetCursor,         // the pointer is over the control: which shape should it take?
+  Paste,             // text is about to be pasted into the edit control, however it came
 };
 
 struct MessageArgs {
@@ -51,6 +53,7 @@ struct MessageArgs {
   unsigned keyFlags = 0;          // Char, KeyDown: KF_REPEAT, KF_ALTDOWN, KF_CONTROLDOWN, KF_METADOWN
   CPoint point{};                 // mouse messages, in the control's client coordinates
   bool handled = false;           // SetCursor: the handler chose the shape
+  std::string* text = nullptr;    // Paste: the text to be inserted, which the handler may change
 };
 
 // Matches a message from any control.
@@ -128,6 +131,15 @@ template <class T>
 MessageEntry OnSetCursorMessage(bool (T::*handler)()) {
   return {Message::SetCursor, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
             args.handled = (static_cast<T&>(target).*handler)();
+          }};
+}
+
+// Whatever way text is pasted into the control (keys, menu, middle click, a drop), the
+// handler sees it first and may change it.
+template <class T>
+MessageEntry OnPasteMessage(void (T::*handler)(std::string&)) {
+  return {Message::Paste, kAnyControl, [handler](CCmdTarget& target, MessageArgs& args) {
+            (static_cast<T&>(target).*handler)(*args.text);
           }};
 }
 

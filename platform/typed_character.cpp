@@ -18,6 +18,11 @@ KeyTyping TypingOf(const QKeyEvent& event) {
     default:
       break;
   }
+  // The clipboard and editing keys work as in any field.
+  for (const QKeySequence::StandardKey editing : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
+                                                  QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo}) {
+    if (event.matches(editing)) return {Kind::Key, {}};
+  }
   const Qt::KeyboardModifiers modifiers = event.modifiers();
   const bool alt = modifiers.testFlag(Qt::AltModifier);
   const bool control = modifiers.testFlag(Qt::ControlModifier);

@@ -18,9 +18,10 @@ struct KeyTyping {
 
 // Printable text types its characters, all of them, however the key produced them
 // (keypad, AltGr, a dead key or a compose sequence). Backspace types 8 and Ctrl with a
-// letter types its control code (Ctrl+V is 0x16). Alt with a key that has text is a
+// letter types its control code (Ctrl+K is 0x0B). Alt with a key that has text is a
 // command, and so is Ctrl with any other key that has text. Tab, Enter, Esc and Delete,
-// and keys without text (arrows, Home, function keys), are keys.
+// the clipboard and editing keys (copy, cut, paste, select all, undo, redo), and keys
+// without text (arrows, Home, function keys), are keys.
 KeyTyping TypingOf(const QKeyEvent& event);
 
 }  // namespace varnolix

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include "platform/cursor.h"
@@ -54,6 +56,10 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
       return false;
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
+      if (TakesPastes() && key->matches(QKeySequence::Paste)) {
+        Paste(QClipboard::Clipboard);
+        return true;
+      }
       if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
         OpenContextMenuFromKeyboard();
         return true;
@@ -64,7 +70,7 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
       const auto* menu = static_cast<QContextMenuEvent*>(event);
       // Some desktops send their own menu event for the Menu key too; the keys above open it.
       if (menu->reason() == QContextMenuEvent::Keyboard && !m_openingMenu) return true;
-      if (m_owner.m_contextCommands.empty()) return false;
+      if (m_owner.m_contextCommands.empty() && !TakesPastes()) return false;
       ShowContextMenu(menu->globalPos());
       return true;
     }
@@ -79,6 +85,13 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
+      // The middle button pastes the selection, where the desktop keeps one.
+      if (mouse->button() == Qt::MiddleButton && event->type() == QEvent::MouseButtonRelease && TakesPastes() &&
+          QGuiApplication::clipboard()->supportsSelection()) {
+        qobject_cast<QLineEdit*>(m_widget.data())->deselect();
+        Paste(QClipboard::Selection);
+        return true;
+      }
       if (mouse->button() != Qt::LeftButton) return false;
       const Message message = event->type() == QEvent::MouseButtonRelease ? Message::LButtonUp : Message::LButtonDown;
       return OfferMouse(message, mouse->position().toPoint());
@@ -95,6 +108,8 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
         OfferMouse(Message::MouseMove, outside);
       }
       return false;
+    case QEvent::Drop:
+      return TakesPastes() && DropText(*static_cast<QDropEvent*>(event));
     case QEvent::FocusIn:
       OfferFocus(Message::SetFocus);
       return false;
@@ -104,6 +119,35 @@ bool WindowHook::eventFilter(QObject* watched, QEvent* event) {
     default:
       return false;
   }
+}
+
+bool WindowHook::TakesPastes() const {
+  const auto* edit = qobject_cast<QLineEdit*>(m_widget.data());
+  return edit != nullptr && !edit->isReadOnly() && m_owner.HasHandler(Message::Paste, kAnyControl);
+}
+
+void WindowHook::Paste(QClipboard::Mode mode) { Insert(QGuiApplication::clipboard()->text(mode)); }
+
+// Text dragged in from elsewhere goes where it is dropped, as a paste; a move within the
+// field stays the field's own.
+bool WindowHook::DropText(QDropEvent& drop) {
+  auto* edit = qobject_cast<QLineEdit*>(m_widget.data());
+  if (drop.source() == m_widget || !drop.mimeData()->hasText()) return false;
+  edit->deselect();
+  edit->setCursorPosition(edit->cursorPositionAt(drop.position().toPoint()));
+  Insert(drop.mimeData()->text());
+  drop.acceptProposedAction();
+  return true;
+}
+
+// The owner sees the text first and may change it; then it goes in where the cursor
+// is, over any selection, as one step to undo.
+void WindowHook::Insert(const QString& text) {
+  std::string pasted = text.toStdString();
+  MessageArgs args{Message::Paste};
+  args.text = &pasted;
+  m_owner.Dispatch(args);
+  qobject_cast<QLineEdit*>(m_widget.data())->insert(ToQString(pasted));
 }
 
 bool WindowHook::Offer(MessageArgs& args) {
@@ -189,6 +233,14 @@ void WindowHook::OpenContextMenuFromKeyboard() {
 void WindowHook::ShowContextMenu(const QPoint& globalPosition) {
   auto* edit = qobject_cast<QLineEdit*>(m_widget.data());
   const std::unique_ptr<QMenu> menu(edit != nullptr ? edit->createStandardContextMenu() : new QMenu);
+  if (TakesPastes()) {
+    for (QAction* action : menu->actions()) {
+      // The edit's own Paste entry, as its menu names it in the language of the day.
+      if (!action->text().startsWith(QLineEdit::tr("&Paste"))) continue;
+      QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+      QObject::connect(action, &QAction::triggered, action, [this] { Paste(QClipboard::Clipboard); });
+    }
+  }
   if (!menu->isEmpty()) menu->addSeparator();
   for (const auto& [text, id] : m_owner.m_contextCommands) {
     QAction* action = menu->addAction(ToQString(text));

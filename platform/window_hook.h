@@ -1,6 +1,8 @@
 // Internal to the platform layer: the link between a CWnd and the widget it handles.
 #pragma once
 
+#include <QClipboard>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QObject>
@@ -19,7 +21,7 @@ namespace detail {
 // The window that hears of the pointer leaving it; the main thread is the only user.
 QPointer<QWidget>& CaptureHolder();
 
-// Watches one widget for its CWnd: keys, typed characters, focus changes and the
+// Watches one widget for its CWnd: keys, typed characters, pastes, focus changes and the
 // pointer go to the CWnd's table first, colours are asked for before each paint, and
 // the CWnd learns when the widget goes.
 class WindowHook : public QObject {
@@ -31,6 +33,11 @@ class WindowHook : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // An editable field whose owner handles pastes: every paste goes through Insert.
+  bool TakesPastes() const;
+  void Paste(QClipboard::Mode mode);
+  bool DropText(QDropEvent& drop);
+  void Insert(const QString& text);
   bool OfferKey(const QKeyEvent& event);
   bool FilterTypedCharacters(const QKeyEvent& event);
   bool FilterComposedText(const QInputMethodEvent& event);

@@ -47,8 +47,11 @@ TEST(AssessStream, WritesRowsAndReports) {
     size_t sinkCapacity = std::string::npos;
   } cases[] = {
       {"HeaderOnly", "basic_pm\n", Header("basic_pm"), 0, ""},
-      {"HeaderNamesMatchIgnoringCaseAndBlanks", " Basic_PM ,RENT_pm\t,id\n10000,5000,E1\n",
-       Header(" Basic_PM ,RENT_pm\t,id") + "10000,5000,E1,0.00,120000.00,0.00,0.00,12540.00,\n", 0, ""},
+      // Names match ignoring case and blanks; messages quote them without the blanks.
+      {"HeaderNamesMatchIgnoringCaseAndBlanks", " Basic_PM ,RENT_pm\t,id\n10000,5000,E1\n0,x,E2\n",
+       Header(" Basic_PM ,RENT_pm\t,id") + "10000,5000,E1,0.00,120000.00,0.00,0.00,12540.00,\n0,x,E2,,,,,,\"line 3, "
+           "column Basic_PM: Basic PM must have some value.; line 3, column RENT_pm: 'x' is not an amount\"\n", 1,
+       "varnolix-assess: 1 of 2 rows has errors, on line 3\n"},
       {"AmountsThatWouldBeInfinite", "basic_pm,lta_annual\n" + twoE307 + ",\n1000," + manyDigits + "\n",
        Header("basic_pm,lta_annual") + twoE307 + ",,,,,,,\"line 2, column basic_pm: '" + twoE307.substr(0, 40) +
            "...' is not an amount\"\n1000," + manyDigits + ",,,,,,\"line 3, column lta_annual: '" +
@@ -61,7 +64,9 @@ TEST(AssessStream, WritesRowsAndReports) {
            "10000,\xff\xfe\xc3,\xe2\x82,,,,,,\"line 4, column 80d: '\xe2\x82' is not an amount\"\n",
        1, "varnolix-assess: 2 of 3 rows have errors; the first is on line 3\n"},
       {"NoBasicColumn", "id,basic\n1,2\n", "", 2, "varnolix-assess: line 1: no basic_pm column\n"},
-      {"EmptyInput", "", "", 2, "varnolix-assess: line 1: no basic_pm column\n"},
+      {"EmptyInput", "\xEF\xBB\xBF\n\r\n", "", 2, "varnolix-assess: 'standard input' is empty\n"},
+      {"TheOneRowRefused", "basic_pm\n0\n", Header("basic_pm") + "0,,,,,,\"line 2, column basic_pm: Basic PM must have some value.\"\n",
+       1, "varnolix-assess: 1 of 1 row has errors, on line 2\n"},
       {"DuplicateColumn", "\nbasic_pm,80D,80d \n", "", 2,
        "varnolix-assess: line 2: column 80d appears twice (fields 2 and 3)\n"},
       {"BrokenQuotingKeepsTheRowsBefore", "basic_pm\n1000\n10\"00\n2000\n", Header("basic_pm") + row, 2,
@@ -133,6 +138,8 @@ TEST(Tool, ExitsAndSaysWhy) {
   const std::string in = kTemp + ".in.csv";
   const std::string out = kTemp + ".out.csv";
   std::ofstream(in) << "id,basic_pm\nE1,10000\n";
+  const std::string broken = kTemp + ".broken.csv";
+  std::ofstream(broken) << "id,basic_pm\nE1,10000\nE2,10\"00\nE3,20000\n";
   const std::string assessed = "id,basic_pm,taxable_hra,gross_salary,section80_benefit,section88_benefit,"
                                "tax_payable,error\nE1,10000,0.00,120000.00,0.00,0.00,12540.00,\n";
   const std::string tryHelp = "\nTry 'varnolix-assess --help' for more information.\n";
@@ -156,12 +163,15 @@ TEST(Tool, ExitsAndSaysWhy) {
       {"FullStandardOutput", {"IN"}, 2,
        "varnolix-assess: cannot write 'standard output': No space left on device\n", "", "/dev/full"},
       {"SameInputAndOutput", {"-o", "IN", "IN"}, 2, "varnolix-assess: '", ""},
+      // A stray quote stops the run: the file it was writing never appears.
+      {"BrokenInputLeavesNoFile", {"-o", "OUT", "BROKEN"}, 2, "varnolix-assess: line 3: a quote inside", ""},
       {"UnknownOption", {"--fast"}, 2, "varnolix-assess: unknown option '--fast'" + tryHelp, ""},
   };
   for (const auto& c : cases) {
     ::unlink(out.c_str());
     std::vector<std::string> args = c.args;
     for (std::string& arg : args) {
+      if (const size_t at = arg.find("BROKEN"); at != std::string::npos) arg.replace(at, 6, broken);
       if (const size_t at = arg.find("IN"); at != std::string::npos) arg.replace(at, 2, in);
       if (const size_t at = arg.find("OUT"); at != std::string::npos) arg.replace(at, 3, out);
     }
@@ -170,6 +180,19 @@ TEST(Tool, ExitsAndSaysWhy) {
     EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << c.name;
     const bool toFile = std::any_of(c.args.begin(), c.args.end(), [](const std::string& a) { return a.ends_with("OUT"); });
     EXPECT_EQ(toFile ? ReadFile(out) : run.out, c.out) << c.name;
+    EXPECT_TRUE(!toFile || c.status != 2 || ::access(out.c_str(), F_OK) != 0) << c.name << ": a file was left";
+  }
+  // A run that fails leaves an earlier output file as it was, and nothing beside it.
+  std::ofstream(out) << "earlier\n";
+  EXPECT_EQ(RunAssess({"-o", out, broken}, in).status, 2);
+  EXPECT_EQ(ReadFile(out), "earlier\n");
+  EXPECT_EQ(std::system(("test -z \"$(ls -A " + ::testing::TempDir() + " | grep '^\\.varnolix')\"").c_str()), 0);
+  // The working keeps the input's byte-order mark and CRLF line breaks too.
+  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm\r\n10000\r\n";
+  const std::string explained = RunAssess({"--explain", in}, "/dev/null").out;
+  EXPECT_TRUE(explained.starts_with("\xEF\xBB\xBF" "line 2\r\n  Income\r\n")) << explained.substr(0, 40);
+  for (size_t at = explained.find('\n'); at != std::string::npos; at = explained.find('\n', at + 1)) {
+    ASSERT_EQ(explained[at - 1], '\r') << at;
   }
 }
 

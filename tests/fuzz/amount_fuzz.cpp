@@ -16,7 +16,7 @@
 #include "assessment/amount.h"
 #include "assessment/working.h"
 #include "cli/quick_amount.h"
-#include "cli/strict_amount.h"
+#include "payroll/strict_amount.h"
 #include "tests/fuzz/property.h"
 
 namespace varnolix::fuzz {
@@ -34,7 +34,7 @@ void CheckWriting(double value) {
   if (std::isfinite(value)) {
     Require(WriteAmount(ReadAmount(written)) == written, "a written amount reads back to the same cents");
     std::string storage;
-    const cli::StrictAmount strict = cli::ReadStrictAmount(written, storage);
+    const payroll::StrictAmount strict = payroll::ReadStrictAmount(written, storage);
     Require(strict.ok || std::signbit(value), "a written amount without a sign is a strict amount");
     if (strict.ok) Require(WriteAmount(strict.value) == written, "a written amount reads back strictly to the same cents");
   }
@@ -65,10 +65,10 @@ bool PlainOfSeparatorsAndPrefixes(std::string_view cell) {
 
 void CheckStrictReading(std::string_view cell) {
   std::string storage;
-  const cli::StrictAmount amount = cli::ReadStrictAmount(cell, storage);
+  const payroll::StrictAmount amount = payroll::ReadStrictAmount(cell, storage);
   const std::string bare(amount.bare);
   std::string otherStorage;
-  const cli::StrictAmount again = cli::ReadStrictAmount(cell, otherStorage);
+  const payroll::StrictAmount again = payroll::ReadStrictAmount(cell, otherStorage);
   Require(again.ok == amount.ok && SameDouble(again.value, amount.value) && again.bare == bare,
           "ReadStrictAmount reads the same cell the same way twice");
   if (amount.ok) {

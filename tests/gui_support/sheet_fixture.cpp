@@ -75,13 +75,7 @@ void SheetTest::PasteInto(int tab, int id, const QString& text) {
   QTest::mouseClick(field, Qt::LeftButton);
   field->selectAll();
   QApplication::clipboard()->setText(text);
-  const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
-  const QList<QAction*> actions = menu->actions();
-  const auto paste = std::find_if(actions.begin(), actions.end(),
-                                  [](QAction* a) { return a->text().startsWith(QStringLiteral("&Paste")); });
-  ASSERT_TRUE(paste != actions.end()) << "the context menu of field " << id << " has no Paste";
-  ASSERT_TRUE((*paste)->isEnabled()) << "Paste is not offered in field " << id;
-  (*paste)->trigger();
+  EXPECT_TRUE(ChooseFromMenu(field, QStringLiteral("Paste"), MenuBy::RightClick)) << "no Paste in field " << id;
 }
 
 void SheetTest::FillPage(int tab, const Entries& entries) {
@@ -109,13 +103,22 @@ std::string SheetTest::CopyWorking(int id, MenuBy how) {
   QLineEdit* field = Field(kTaxResultsTab, id);
   EXPECT_NE(field, nullptr) << "no result field " << id;
   if (field == nullptr) return {};
+  EXPECT_TRUE(ChooseFromMenu(field, QStringLiteral("Copy Working"), how)) << "no menu offered Copy Working";
+  // The sheet takes the keys again once the menu has gone, as it does on a desktop.
+  SheetWindow()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
+  return QApplication::clipboard()->text().toStdString();
+}
+
+bool SheetTest::ChooseFromMenu(QWidget* field, const QString& entry, MenuBy how) {
   bool chosen = false;
   QTimer chooser;
-  QObject::connect(&chooser, &QTimer::timeout, [&chosen] {
+  QObject::connect(&chooser, &QTimer::timeout, [&chosen, &entry] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (menu == nullptr) return;
     for (QAction* action : menu->actions()) {
-      if (action->text() == QStringLiteral("Copy Working")) {
+      // "&Paste\tCtrl+V" is the entry "Paste".
+      if (action->text().section(u'\t', 0, 0).remove(u'&') == entry && action->isEnabled()) {
         chosen = true;
         menu->close();
         action->trigger();
@@ -141,12 +144,9 @@ std::string SheetTest::CopyWorking(int id, MenuBy how) {
       QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
       break;
   }
-  EXPECT_TRUE(QTest::qWaitFor([&chosen] { return chosen; }, 2000)) << "no menu offered Copy Working";
-  // The sheet takes the keys again once the menu has gone, as it does on a desktop.
+  (void)QTest::qWaitFor([&chosen] { return chosen; }, 2000);
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
-  SheetWindow()->activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
-  return QApplication::clipboard()->text().toStdString();
+  return chosen;
 }
 
 }  // namespace varnolix::test

@@ -69,6 +69,9 @@ class SheetTest : public ::testing::Test {
   // Opens the context menu of result field `id` as a person would, chooses "Copy Working"
   // and returns what the clipboard then holds.
   std::string CopyWorking(int id, MenuBy how);
+  // Opens the context menu of `field` as a person would and chooses `entry` ("Paste",
+  // without its ampersand and key); false when the menu did not offer it.
+  bool ChooseFromMenu(QWidget* field, const QString& entry, MenuBy how);
 
   RecordedServices recorded;
 

@@ -1,10 +1,11 @@
-// The few character tests the tool's text needs, all in ASCII whatever the locale.
+// The few character tests that amount cells and CSV headers need, all in ASCII whatever
+// the locale.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 // A blank in a cell or a header: space or tab. Line breaks end records or belong to
 // quoted text, never to a blank.
@@ -33,4 +34,4 @@ constexpr bool EqualsIgnoringCase(std::string_view text, std::string_view lower)
   return text.size() == lower.size() && StartsWithIgnoringCase(text, lower);
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

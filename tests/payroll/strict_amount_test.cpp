@@ -1,16 +1,18 @@
-// The strict grammar of amount cells: what it takes, the bare text a person would type,
-// and the value, which must be what ReadAmount reads from the bare text.
-#include "cli/strict_amount.h"
+// The strict grammar of amounts as clerks write them: what it takes, the bare text a
+// person would type, and the value, which must be what ReadAmount reads from the bare
+// text.
+#include "payroll/strict_amount.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "assessment/amount.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
@@ -29,7 +31,9 @@ TEST(StrictAmount, AcceptsExactlyTheGrammar) {
       {"Rs 500", "500"}, {"Rs500", "500"}, {"Rs. 500", "500"}, {"Rs.500", "500"}, {"rs.500", "500"},
       {"RS 1,00,000", "100000"}, {"INR 2,500.75", "2500.75"}, {"inr1", "1"}, {"\xE2\x82\xB9 750", "750"},
       {"\xE2\x82\xB9" "750", "750"}, {" \tRs.\t12 ", "12"}, {"Rs..5", ".5"}, {"Rs .5", ".5"},
-      {"Rs 9,99,999." + nines, "999999." + nines}};
+      {"Rs 9,99,999." + nines, "999999." + nines},
+      // A whole-rupee amount's ending.
+      {"45,000/-", "45000"}, {"Rs. 45,000/-", "45000"}, {"45000 /- ", "45000"}};
   for (const auto& [cell, bare] : accepted) {
     std::string storage;
     const StrictAmount amount = ReadStrictAmount(cell, storage);
@@ -44,6 +48,8 @@ TEST(StrictAmount, AcceptsExactlyTheGrammar) {
         "1,000.000,5", ".5,000", "1,0.5",
         // A prefix alone, twice, after the number, or one that is not ours.
         "Rs", "Rs.", " INR ", "\xE2\x82\xB9", "RsRs 5", "Rs 5 Rs", "$5", "USD 5", "R 5", "rs-5", "Rs,5",
+        // The ending only once, only after whole rupees, and nothing else after a number.
+        "45,000.50/-", "45000./-", "/-", "45000/-/-", "45000/", "45000-", "45000 /- x",
         // Blanks are spaces and tabs only.
         "5\n", "\n5", "5\r", "\xC2\xA0" "5", "5\xC2\xA0"}) {
     std::string storage;
@@ -51,5 +57,15 @@ TEST(StrictAmount, AcceptsExactlyTheGrammar) {
   }
 }
 
+// A pasted text goes into a field as its plain number only when the whole of it is an
+// amount; any other text goes in as it is.
+TEST(PlainAmount, IsTheBareNumberOfAWholeAmountOnly) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"1,00,000", "100000"}, {"\xE2\x82\xB9 12,000.50", "12000.50"}, {"Rs 45,000/-", "45000"}, {" 500 ", "500"},
+      {"-5", std::nullopt},   {"12abc", std::nullopt},            {"1e3", std::nullopt},    {"1,0,0", std::nullopt},
+      {"  ", std::nullopt},   {"", std::nullopt}};
+  for (const auto& [text, plain] : cases) EXPECT_EQ(PlainAmount(text), plain) << text;
+}
+
 }  // namespace
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -1,9 +1,8 @@
-#include "cli/strict_amount.h"
+#include "payroll/strict_amount.h"
 
 #include "assessment/amount.h"
-#include "cli/ascii.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 size_t PrefixLength(std::string_view text) {
@@ -76,6 +75,10 @@ StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage) {
   }
   const char* const end = p;
   while (p != last && IsBlank(*p)) ++p;
+  // "45,000/-": a whole-rupee amount, so never after a point.
+  if (end == point && last - p >= 2 && p[0] == '/' && p[1] == '-') {
+    for (p += 2; p != last && IsBlank(*p);) ++p;
+  }
   const auto decimals = static_cast<size_t>(end == point ? 0 : end - point - 1);
   const size_t digits = static_cast<size_t>(point - start) - grouping.commas() + decimals;
   if (p != last || digits == 0) return {};
@@ -93,4 +96,11 @@ StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage) {
   return {true, value, bare};
 }
 
-}  // namespace varnolix::cli
+std::optional<std::string> PlainAmount(std::string_view text) {
+  std::string storage;
+  const StrictAmount amount = ReadStrictAmount(text, storage);
+  if (!amount.ok || amount.bare.empty()) return std::nullopt;
+  return std::string(amount.bare);
+}
+
+}  // namespace varnolix::payroll

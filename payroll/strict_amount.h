@@ -1,14 +1,17 @@
-// The strict reading of an amount cell: a number as a person writes it, or nothing.
+// The strict reading of an amount: a number as a clerk writes it on a payslip or in a
+// spreadsheet, or nothing. The batch tool reads its cells this way, and the program reads
+// a pasted amount this way.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "cli/ascii.h"
+#include "payroll/ascii.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 struct StrictAmount {
   bool ok = false;
@@ -20,13 +23,19 @@ struct StrictAmount {
 
 // Accepts blanks only, or an optional prefix "Rs", "Rs.", "INR" or "₹" (ASCII letters in
 // any case) and a number: digits with at most one point, the whole part optionally
-// grouped with commas in the Indian (12,34,567) or the international (1,234,567) way.
-// Blanks (space, tab) may stand around the prefix and the number. "Rs." followed by a
-// number is always the prefix with its point, so "Rs.500" is 500.
+// grouped with commas in the Indian (12,34,567) or the international (1,234,567) way,
+// and, on a number without a point, the ending "/-" of a whole-rupee amount ("45,000/-").
+// Blanks (space, tab) may stand around the prefix, the number and the ending. "Rs."
+// followed by a number is always the prefix with its point, so "Rs.500" is 500.
 //
 // `bare` points into `cell`, unless separators had to be taken out: then it holds the
 // text put into `storage`.
 StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage);
+
+// The plain number a person would type for `text` when the whole of it is a strict
+// amount: "1,00,000" gives "100000", "₹ 12,000.50" gives "12000.50"; nothing for any
+// other text, and for blanks alone.
+std::optional<std::string> PlainAmount(std::string_view text);
 
 // The value of decimal text with `digits` digits in all, `decimals` of them after the
 // point, that make the integer `mantissa`; false when this way is not exact. While the
@@ -41,22 +50,4 @@ inline bool ExactDecimal(std::uint64_t mantissa, std::size_t digits, std::size_t
   return true;
 }
 
-// The quick route for the commonest cells: digits with at most one point and nothing
-// else. Gives the value ReadStrictAmount gives, or false for ReadStrictAmount to read it.
-inline bool ReadPlainAmount(std::string_view cell, double& value) {
-  std::uint64_t mantissa = 0;  // wraps past 19 digits, which ExactDecimal refuses
-  const char* p = cell.data();
-  const char* const end = p + cell.size();
-  for (; p != end && DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + DigitValue(*p);
-  const char* const point = p;
-  if (p != end) {
-    if (*p != '.') return false;
-    for (++p; p != end && DigitValue(*p) < 10; ++p) mantissa = mantissa * 10 + DigitValue(*p);
-    if (p != end) return false;
-  }
-  const auto decimals = static_cast<std::size_t>(point == end ? 0 : end - point - 1);
-  const std::size_t digits = static_cast<std::size_t>(point - cell.data()) + decimals;
-  return digits > 0 && ExactDecimal(mantissa, digits, decimals, value);
-}
-
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll
