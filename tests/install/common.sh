@@ -9,11 +9,13 @@ need_tool() {
   command -v "$1" >/dev/null || fail "'$1' is missing (Debian package $2; scripts/test.sh installs it)"
 }
 
-# The files of expected_files.txt that this build installs, sorted; $1 is ON or OFF for the GUI.
+# The files of expected_files.txt that this build installs, sorted; $1 is ON or OFF for
+# the GUI; $2, if given, keeps only those of that package.
 expected_files() {
   local table
   table="$(dirname "${BASH_SOURCE[0]}")/expected_files.txt"
-  awk -v gui="$1" '!/^#/ && NF > 0 && ($2 != "gui" || gui == "ON") { print $1 }' "$table" | LC_ALL=C sort
+  awk -v gui="$1" -v package="${2:-}" '!/^#/ && NF > 0 && ($2 != "varnolix" || gui == "ON") &&
+      (package == "" || $2 == package) { print $1 }' "$table" | LC_ALL=C sort
 }
 
 # Prints what differs between two sorted lists given as files, and fails if anything does.
