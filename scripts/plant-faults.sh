@@ -39,7 +39,7 @@ faults=(
   "sheet-ignores-a-refusal@platform/property_sheet.cpp@s/leaving != nullptr && !leaving->OnKillActive\\(\\)\\) return false;/leaving != nullptr) leaving->OnKillActive();/@-"
   "help-never-opens-the-manual@app/mod_property_sheet.cpp@s/\"Varnolix.hlp\", \"\", \"\", SW_SHOW\\) > 32\\) return;/\"Varnolix.hlp\", \"\", \"\", SW_SHOW) >= 0) return;/@-"
   "help-failure-unreported@app/mod_property_sheet.cpp@s/  AfxMessageBox\\(\"No help could be opened.*?\\n//s@-"
-  "labels-name-no-field@platform/dialog.cpp@s/field->GetSafeHwnd\\(\\)->setAccessibleName\\(label->text\\(\\)\\);//@-"
+  "labels-name-no-field@platform/dialog.cpp@s/      label->setBuddy\\(field->GetSafeHwnd\\(\\)\\);\\n\\s*field->GetSafeHwnd\\(\\)->setAccessibleName\\(label->text\\(\\)\\);\\n//@-"
   "copy-working-copies-a-part@pages/tax_results_page.cpp@s/m_strWorking = WorkingText\\(working\\);/m_strWorking = WorkingText(working, PartsExplaining(Result::kTaxPayable));/@-"
   "section80-subtracted-as-a-total@assessment/assessment.cpp@s/double\\{a.incomeBase\\} - counted\\(k80L\\) - counted\\(k80D\\) - counted\\(k80CCC\\) - counted\\(k80DD\\) -\\s*counted\\(k80DDB\\) - counted\\(k80E\\)/double{a.incomeBase} - a.section80Total/@assessment"
   "cents-round-half-up@cli/quick_amount.cpp@s/rest > half \\|\\| \\(rest == half && \\(whole & 1\\) != 0\\)/rest >= half/@amount"
