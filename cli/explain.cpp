@@ -1,7 +1,7 @@
 #include "cli/explain.h"
 
 #include "assessment/working.h"
-#include "cli/csv_writer.h"
+#include "cli/file_format.h"
 
 namespace varnolix::cli {
 

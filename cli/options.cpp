@@ -3,7 +3,7 @@
 #include <string>
 
 #include "assessment/fields.h"
-#include "cli/messages.h"
+#include "cli/file_format.h"
 #include "payroll/ascii.h"
 #include "varnolix/version.h"
 

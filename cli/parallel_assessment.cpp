@@ -10,8 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/byte_stream.h"
-#include "cli/csv_reader.h"
+#include "cli/file_format.h"
 
 namespace varnolix::cli {
 namespace {

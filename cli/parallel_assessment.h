@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "cli/columns.h"
-#include "cli/csv_writer.h"
+#include "cli/file_format.h"
+
 #include "cli/record_framer.h"
 #include "cli/record_output.h"
 #include "cli/row_assessment.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "cli/csv_reader.h"
+#include "cli/file_format.h"
 
 namespace varnolix::cli {
 namespace {

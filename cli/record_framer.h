@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/byte_stream.h"
+#include "cli/file_format.h"
 
 namespace varnolix::cli {
 

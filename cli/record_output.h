@@ -4,8 +4,7 @@
 
 #include <cstddef>
 
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
+#include "cli/file_format.h"
 #include "cli/row_assessment.h"
 
 namespace varnolix::cli {

@@ -4,7 +4,7 @@
 #include <type_traits>
 
 #include "assessment/amount.h"
-#include "cli/messages.h"
+#include "cli/file_format.h"
 #include "cli/quick_amount.h"
 #include "payroll/strict_amount.h"
 
@@ -24,20 +24,9 @@ std::string_view RowAssessor::error(size_t i) const {
   return std::string_view(m_errors).substr(begin, m_errorEnds[i] - begin);
 }
 
+// The slow way is the shared reading of a row, which says what is wrong with it.
 PerField<std::string> RowAssessor::TypedTexts() const {
-  PerField<std::string> texts;
-  std::string storage;
-  for (const ColumnMap::Column& column : m_columns.columns()) {
-    const std::string_view cell = CellOf(column.index);
-    texts[column.field] = m_reading == AmountReading::kLenient ? cell : payroll::ReadStrictAmount(cell, storage).bare;
-  }
-  return texts;
-}
-
-void RowAssessor::AddError(std::string_view text) {
-  if (!m_errors.empty()) m_errors += "; ";
-  m_errors += text;
-  m_errorEnds.push_back(m_errors.size());
+  return payroll::ReadRow(m_columns, m_fields, m_line, m_reading).typed;
 }
 
 inline bool RowAssessor::ReadCell(std::string_view cell, Field field, double& value) {
@@ -60,40 +49,21 @@ bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& va
   return amount.ok && !IsTooLargeToHold(value, Info(field).annualId != 0);
 }
 
-void RowAssessor::CollectErrors(long long line) {
-  if (m_fields.size() != m_columns.fieldCount()) {
-    m_message.clear();
-    AppendMessage(m_message, Message::kWrongFieldCount, {line, m_columns.fieldCount(), m_fields.size()});
-    AddError(m_message);
-  }
-  for (const ColumnMap::Column& column : m_columns.columns()) {
-    const std::string_view cell = CellOf(column.index);
-    double value = 0;
-    if (!ReadCell(cell, column.field, value)) {
-      bool cut = false;
-      m_excerpt = QuotableExcerpt(cell, cut);
-      if (cut) m_excerpt += "...";
-      m_message.clear();
-      AppendMessage(m_message, Message::kNotAnAmount, {line, column.name, m_excerpt});
-      AddError(m_message);
-    } else if (column.field == Field::kBasic && IsZeroNegativeOrTooLarge(value, Info(Field::kBasic).monthly)) {
-      m_message.clear();
-      AppendMessage(m_message, Message::kBasicNotAboveZero, {line, column.name, kBasicNeedsValue});
-      AddError(m_message);
-    }
-  }
-}
-
 bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {
   m_errors.clear();
   m_errorEnds.clear();
   m_fields = fields;
+  m_line = line;
   bool ok = fields.size() == m_columns.fieldCount();
   for (const ColumnMap::Column& column : m_columns.columns()) {
     ok = ReadCell(CellOf(column.index), column.field, m_input.amounts[column.field]) && ok;
   }
   if (!ok || IsZeroNegativeOrTooLarge(m_input.amounts[Field::kBasic], Info(Field::kBasic).monthly)) {
-    CollectErrors(line);
+    for (const std::string& error : payroll::ReadRow(m_columns, fields, line, m_reading).errors) {
+      if (!m_errors.empty()) m_errors += "; ";
+      m_errors += error;
+      m_errorEnds.push_back(m_errors.size());
+    }
     return false;
   }
   // The Income page echoes each monthly salary times 12 into its annual field, which the

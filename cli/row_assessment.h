@@ -9,14 +9,9 @@
 #include <vector>
 
 #include "assessment/assessment.h"
-#include "cli/columns.h"
+#include "cli/file_format.h"
 
 namespace varnolix::cli {
-
-enum class AmountReading : std::uint8_t {
-  kStrict,   // a number as a person writes it, or the row is refused
-  kLenient,  // the cell as the program's fields read it, whatever it holds
-};
 
 class RowAssessor {
  public:
@@ -45,17 +40,13 @@ class RowAssessor {
   bool ReadCell(std::string_view cell, Field field, double& value);
   // A cell that is not plain digits with at most one point.
   bool ReadOtherAmount(std::string_view cell, Field field, double& value);
-  // The errors of a row that has some, in column order.
-  void CollectErrors(long long line);
-  void AddError(std::string_view text);
 
   const ColumnMap& m_columns;
   AmountReading m_reading;
   std::vector<Field> m_echoed;  // the monthly salaries among the columns
   std::span<const std::string_view> m_fields;
+  long long m_line = 0;
   std::string m_bare;  // an amount with its separators taken out, on the way to its value
-  std::string m_excerpt;
-  std::string m_message;
   std::string m_errors;
   std::vector<size_t> m_errorEnds;
   AssessmentInput m_input;

@@ -9,12 +9,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "cli/columns.h"
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
+#include "cli/file_format.h"
 #include "cli/explain.h"
-#include "cli/messages.h"
-#include "cli/output_file.h"
 #include "cli/record_framer.h"
 #include "cli/record_output.h"
 #include "cli/row_assessment.h"

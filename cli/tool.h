@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/byte_stream.h"
+#include "cli/file_format.h"
 #include "cli/options.h"
 #include "cli/parallel_assessment.h"
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "tests/cli/string_streams.h"
+#include "tests/payroll/string_streams.h"
 #include "varnolix/version.h"
 
 namespace varnolix::cli {
@@ -79,8 +79,8 @@ TEST(AssessStream, WritesRowsAndReports) {
        "varnolix-assess: cannot write 'standard output': No space left on device\n", false, 100000},
   };
   for (const auto& c : cases) {
-    testing::StringSource in(c.input, 5, c.readFails);
-    testing::StringSink out(c.sinkCapacity);
+    payroll::testing::StringSource in(c.input, 5, c.readFails);
+    payroll::testing::StringSink out(c.sinkCapacity);
     std::string diagnostics;
     EXPECT_EQ(AssessStream({}, in, out, {}, diagnostics), c.status) << c.name;
     EXPECT_EQ(out.text, c.output) << c.name;

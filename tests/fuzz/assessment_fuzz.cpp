@@ -17,7 +17,7 @@
 #include "assessment/assessment.h"
 #include "assessment/fields.h"
 #include "assessment/working.h"
-#include "cli/columns.h"
+#include "payroll/columns.h"
 #include "cli/row_assessment.h"
 #include "tests/fuzz/property.h"
 
@@ -54,12 +54,12 @@ Outcome OutcomeOf(const cli::RowAssessor& row) {
           WorkingText(WorkingOf(row.assessment(), row.TypedTexts()))};
 }
 
-const cli::ColumnMap& EveryColumn() {
-  static const cli::ColumnMap columns = [] {
+const payroll::ColumnMap& EveryColumn() {
+  static const payroll::ColumnMap columns = [] {
     std::vector<std::string_view> header;
     for (const FieldInfo& info : kFields) header.push_back(info.column);
-    std::optional<cli::ColumnMap::Duplicate> duplicate;
-    return cli::ColumnMap::FromHeader(header, duplicate);
+    std::optional<payroll::ColumnMap::Duplicate> duplicate;
+    return payroll::ColumnMap::FromHeader(header, duplicate);
   }();
   return columns;
 }
@@ -97,13 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string_view> cells;
   for (const FieldInfo& info : kFields) cells.push_back(typed[info.field]);
 
-  cli::RowAssessor lenient(EveryColumn(), cli::AmountReading::kLenient);
+  cli::RowAssessor lenient(EveryColumn(), payroll::AmountReading::kLenient);
   const bool lenientOk = lenient.Assess(cells, 2);
   Require(lenientOk == !IsZeroNegativeOrTooLarge(typed[Field::kBasic], true),
           "a lenient row is refused only for a basic salary not above 0 or too large to hold");
   if (lenientOk) Require(SameOutcome(OutcomeOf(lenient), program), "a lenient row is assessed as the program does");
 
-  cli::RowAssessor strict(EveryColumn(), cli::AmountReading::kStrict);
+  cli::RowAssessor strict(EveryColumn(), payroll::AmountReading::kStrict);
   if (!strict.Assess(cells, 2)) return 0;
   Require(SameOutcome(OutcomeOf(strict), AssessAsTheProgram(strict.TypedTexts(), everyPage)),
           "a strict row is assessed as the program does with its bare amounts typed in");

@@ -12,17 +12,17 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
-#include "tests/cli/string_streams.h"
+#include "payroll/csv_reader.h"
+#include "payroll/csv_writer.h"
+#include "tests/payroll/string_streams.h"
 #include "tests/fuzz/property.h"
 
 namespace varnolix::fuzz {
 namespace {
 
-using cli::CsvFault;
-using cli::CsvLimits;
-using cli::CsvReader;
+using payroll::CsvFault;
+using payroll::CsvLimits;
+using payroll::CsvReader;
 
 struct Record {
   std::vector<std::string> fields;
@@ -48,7 +48,7 @@ std::string Written(const std::vector<std::string>& fields) {
   std::string text;
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) text += ',';
-    cli::AppendCsvField(text, fields[i]);
+    payroll::AppendCsvField(text, fields[i]);
   }
   return text;
 }
@@ -65,7 +65,7 @@ void CheckRecord(const CsvReader& reader, const Record& record, long long previo
 // empty line, which is no record; the tool never writes one.
 void CheckRoundTrip(const Record& record) {
   if (record.fields.size() == 1 && record.fields[0].empty()) return;
-  cli::testing::StringSource source("first\n" + Written(record.fields) + "\n");
+  payroll::testing::StringSource source("first\n" + Written(record.fields) + "\n");
   CsvReader reader(source, {.bufferBytes = 64});
   Require(reader.Next() && reader.Next(), "a written record reads back");
   Require(Current(reader).fields == record.fields, "a written record reads back as the same fields");
@@ -76,7 +76,7 @@ void CheckRoundTrip(const Record& record) {
   Require(!reader.Next() && reader.fault() == CsvFault::kNone, "a written record is one record");
 }
 
-Reading ReadAll(cli::ByteSource& source, CsvLimits limits, bool check) {
+Reading ReadAll(payroll::ByteSource& source, CsvLimits limits, bool check) {
   Reading reading;
   CsvReader reader(source, limits);
   long long previousLine = 0;
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (limitStep != 7) limits.maxRecordBytes = 8 + 64 * limitStep;
   const std::string input(reinterpret_cast<const char*>(data) + 2, size - 2);
 
-  using varnolix::cli::testing::StringSource;
+  using varnolix::payroll::testing::StringSource;
   StringSource whole(input, input.size() + 1, failAtEnd);
   const Reading reading = ReadAll(whole, limits, true);
   for (const Record& record : reading.records) CheckRoundTrip(record);

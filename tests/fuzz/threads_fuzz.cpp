@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cli/tool.h"
-#include "tests/cli/string_streams.h"
+#include "tests/payroll/string_streams.h"
 #include "tests/fuzz/property.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string out, diagnostics;
   };
   const auto assess = [&](const Parallelism& parallelism) {
-    testing::StringSource in(input, perRead, readFails);
-    testing::StringSink out(sinkCapacity);
+    payroll::testing::StringSource in(input, perRead, readFails);
+    payroll::testing::StringSink out(sinkCapacity);
     Outcome outcome;
     outcome.status = AssessStream(options, in, out, {}, outcome.diagnostics, parallelism);
     outcome.out = out.text;

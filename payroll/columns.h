@@ -11,7 +11,7 @@
 
 #include "assessment/fields.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 // The field a header cell names, matched after trimming blanks, ignoring ASCII case.
 std::optional<Field> RecognisedField(std::string_view headerCell);
@@ -48,4 +48,4 @@ class ColumnMap {
   std::vector<std::string> m_headerNames;
 };
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

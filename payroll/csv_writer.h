@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/byte_stream.h"
+#include "payroll/byte_stream.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 // Collects output in a buffer of fixed size and hands it to the sink when full, so every
 // write but the last is a whole buffer. After the first failed write it drops everything;
@@ -59,17 +59,16 @@ class CsvWriter {
   void Field(std::string_view text);
   // Fields already written as CSV, as one.
   void Raw(std::string_view csv);
-  // An amount as WriteAmount writes it.
-  void Amount(double value);
   void EndRecord();
+  // For fields written straight into out(): the separator before the next one.
+  void NextField();
+  OutputBuffer& out() { return m_out; }
 
  private:
-  void Separate();
-
   OutputBuffer& m_out;
   std::string_view m_lineEnd;
   bool m_firstInRecord = true;
   std::string m_quoted;
 };
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

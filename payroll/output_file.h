@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 class OutputFile {
  public:
@@ -29,4 +29,4 @@ class OutputFile {
   std::string m_temporary;  // empty when writing straight to the target
 };
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

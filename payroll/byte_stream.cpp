@@ -1,9 +1,9 @@
-#include "cli/byte_stream.h"
+#include "payroll/byte_stream.h"
 
 #include <cerrno>
 #include <unistd.h>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 ssize_t FdSource::Read(char* data, size_t size) {
   while (true) {
@@ -24,4 +24,4 @@ bool FdSink::Write(std::string_view bytes) {
   return true;
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

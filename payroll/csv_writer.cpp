@@ -1,12 +1,11 @@
-#include "cli/csv_writer.h"
+#include "payroll/csv_writer.h"
 
 #include <algorithm>
 #include <cerrno>
 
 #include "assessment/amount.h"
-#include "cli/quick_amount.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 OutputBuffer::OutputBuffer(ByteSink& sink, size_t capacity) : m_sink(sink), m_buffer(std::max<size_t>(capacity, 1)) {}
 
@@ -51,32 +50,21 @@ void AppendCsvField(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void CsvWriter::Separate() {
+void CsvWriter::NextField() {
   if (!m_firstInRecord) m_out.Append(',');
   m_firstInRecord = false;
 }
 
 void CsvWriter::Field(std::string_view text) {
-  Separate();
+  NextField();
   m_quoted.clear();
   AppendCsvField(m_quoted, text);
   m_out.Append(m_quoted);
 }
 
 void CsvWriter::Raw(std::string_view csv) {
-  Separate();
+  NextField();
   m_out.Append(csv);
-}
-
-void CsvWriter::Amount(double value) {
-  Separate();
-  QuickAmountRoom room;
-  const std::string_view quick = QuickAmountText(value, room);
-  if (quick.empty()) {
-    m_out.Append(WriteAmount(value));  // huge or not finite
-  } else {
-    m_out.AppendShort(quick, kQuickAmountChars);
-  }
 }
 
 void CsvWriter::EndRecord() {
@@ -84,4 +72,4 @@ void CsvWriter::EndRecord() {
   m_firstInRecord = true;
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -1,4 +1,5 @@
-// Every text the batch tool reports, in one table, so the wording lives in one place.
+// Every text said about a payroll file, by the batch tool and by the program that opens
+// and saves them, in one table, so the wording lives in one place.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 enum class Message : std::uint8_t {
   // Row errors, written to the error column.
@@ -52,6 +53,4 @@ std::string MessageText(Message message, std::initializer_list<MessageArg> args 
 // A cell as an error quotes it: at most 40 UTF-8 characters, then "..." if cut.
 std::string_view QuotableExcerpt(std::string_view cell, bool& cut);
 
-inline constexpr std::string_view kToolName = "varnolix-assess";
-
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

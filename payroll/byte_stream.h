@@ -6,7 +6,7 @@
 #include <string_view>
 #include <sys/types.h>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 class ByteSource {
  public:
@@ -54,4 +54,4 @@ class MemorySink final : public ByteSink {
   std::string* m_target;
 };
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -1,4 +1,4 @@
-#include "cli/output_file.h"
+#include "payroll/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <climits>
 #include <cstdlib>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 // The permissions a new file gets from this process.
@@ -70,4 +70,4 @@ void OutputFile::Discard() {
   m_temporary.clear();
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

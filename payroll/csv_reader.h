@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/byte_stream.h"
+#include "payroll/byte_stream.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 
 // Finds the line feeds that end records: those outside quotes. Each quote flips between
 // inside and outside, which is right for every well-formed record (a doubled quote flips
@@ -127,4 +127,4 @@ class CsvReader {
   int m_readError = 0;
 };
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -1,4 +1,4 @@
-#include "cli/csv_reader.h"
+#include "payroll/csv_reader.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,7 +10,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 size_t Find(const char* data, size_t from, size_t to, char c) {
@@ -244,4 +244,4 @@ bool CsvReader::Split(size_t start, size_t end, bool cutShort, long long& linesI
   }
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
-#include "tests/cli/string_streams.h"
+#include "payroll/csv_reader.h"
+#include "payroll/csv_writer.h"
+#include "tests/payroll/string_streams.h"
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 // Everything a reading shows: each record's line, '=' when it is verbatim (else ':') and
@@ -110,4 +110,4 @@ TEST(CsvWriter, QuotesOnlyWhereNeeded) {
 }
 
 }  // namespace
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

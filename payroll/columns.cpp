@@ -1,11 +1,8 @@
-#include "cli/columns.h"
+#include "payroll/columns.h"
 
 #include "payroll/ascii.h"
 
-namespace varnolix::cli {
-
-using payroll::EqualsIgnoringCase;
-using payroll::TrimBlanks;
+namespace varnolix::payroll {
 
 std::optional<Field> RecognisedField(std::string_view headerCell) {
   const std::string_view name = TrimBlanks(headerCell);
@@ -36,4 +33,4 @@ ColumnMap ColumnMap::FromHeader(std::span<const std::string_view> header, std::o
   return map;
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/byte_stream.h"
+#include "payroll/byte_stream.h"
 
-namespace varnolix::cli::testing {
+namespace varnolix::payroll::testing {
 
 // Hands out the text at most `chunk` bytes per read, as a pipe may; then fails if asked.
 class StringSource final : public ByteSource {
@@ -49,4 +49,4 @@ struct StringSink final : ByteSink {
   size_t capacity;
 };
 
-}  // namespace varnolix::cli::testing
+}  // namespace varnolix::payroll::testing

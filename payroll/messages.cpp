@@ -1,8 +1,8 @@
-#include "cli/messages.h"
+#include "payroll/messages.h"
 
 #include <charconv>
 
-namespace varnolix::cli {
+namespace varnolix::payroll {
 namespace {
 
 // A switch, so that the compiler names any message left without a text.
@@ -94,4 +94,4 @@ std::string_view QuotableExcerpt(std::string_view cell, bool& cut) {
   return cell;
 }
 
-}  // namespace varnolix::cli
+}  // namespace varnolix::payroll

@@ -1,0 +1,35 @@
+// One row of a payroll file read as the batch tool reads it: each field's amount, what a
+// person would type for it, and what is wrong with the row, in the words the tool writes
+// in its error column. The program opens a row the same way, so it refuses what the tool
+// refuses.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "assessment/fields.h"
+#include "payroll/columns.h"
+
+namespace varnolix::payroll {
+
+enum class AmountReading : std::uint8_t {
+  kStrict,   // a number as a person writes it, or the row is refused
+  kLenient,  // the cell as the program's fields read it, whatever it holds
+};
+
+struct RowReading {
+  PerField<double> amounts{};       // as written: a monthly salary per month
+  PerField<std::string> typed;      // what a person would type: the bare amount, or the cell read leniently
+  std::vector<std::string> errors;  // in column order, a wrong number of fields first
+  bool ok() const { return errors.empty(); }
+};
+
+// The record `fields` under the header `columns`; fields past the end of a short record
+// count as empty. `line` names the row in the errors.
+RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> fields, long long line,
+                   AmountReading reading = AmountReading::kStrict);
+
+}  // namespace varnolix::payroll
