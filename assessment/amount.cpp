@@ -110,6 +110,23 @@ std::string ZeroOrNegativeMessage(std::span<const std::string_view> labels) {
   return message;
 }
 
+std::string GroupIndian(std::string_view number) {
+  const size_t sign = number.starts_with('-') ? 1 : 0;
+  const size_t whole = std::min(number.find('.'), number.size());
+  if (whole <= sign || !std::all_of(number.begin() + static_cast<std::ptrdiff_t>(sign),
+                                    number.begin() + static_cast<std::ptrdiff_t>(whole), IsDigit)) {
+    return std::string(number);
+  }
+  std::string grouped(number.substr(0, sign));
+  for (size_t i = sign; i < whole; ++i) {
+    const size_t left = whole - i;  // digits from here to the point
+    if (i > sign && (left == 3 || (left > 3 && (left - 3) % 2 == 0))) grouped += ',';
+    grouped += number[i];
+  }
+  grouped += number.substr(whole);
+  return grouped;
+}
+
 std::string AnnualEcho(std::string_view monthlyText) { return WriteAmount(ReadAmount(monthlyText) * 12); }
 
 double ReadAnnualEcho(std::string_view echoText) {

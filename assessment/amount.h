@@ -21,6 +21,11 @@ double ReadAmount(std::string_view text);
 // on the exact binary value, "-" for negatives, "inf" and "nan" for the non-finite.
 std::string WriteAmount(double value);
 
+// `number`, decimal text as WriteAmount or ShortestDigits writes it, with its whole part
+// grouped the Indian way: 12,34,567.50 (the last three digits, then pairs). Text that is
+// no such number comes back as it is.
+std::string GroupIndian(std::string_view number);
+
 // The longest text WriteAmount gives: a sign, the 309 whole digits of the largest double,
 // the point and two decimals.
 inline constexpr std::size_t kMaxAmountChars = 313;

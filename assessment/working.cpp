@@ -42,7 +42,15 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
-std::string CountsTheCap(double cap) { return "above " + ShortestDigits(cap) + ": counts " + ShortestDigits(cap); }
+// A figure of the rules as a taxpayer reads it: 1,50,000.
+std::string RuleFigure(double value) { return GroupIndian(ShortestDigits(value)); }
+
+std::string CountsTheCap(double cap) { return "over " + RuleFigure(cap) + ": counts " + RuleFigure(cap); }
+
+// "at 20% over 60,000"
+std::string SlabName(const rules::SlabLine& line) {
+  return "at " + ShortestDigits(line.rate * 100) + "% over " + RuleFigure(line.from);
+}
 
 // "(taxable - 60000) x 0.2 + 1000"
 std::string LineFormula(const rules::SlabLine& line) {
@@ -115,47 +123,49 @@ class Builder {
     Row("half basic", f.halfBasic, least(HraCandidate::HalfBasic));
     Row("annual HRA received", f.annualHraReceived, least(HraCandidate::AnnualHraReceived));
     Row("taxable HRA", f.taxableHra,
-        f.hraExemption < 0 ? "none, as the least is below 0" : "annual HRA received less the least");
+        f.hraExemption < 0 ? "none: the exemption is below 0" : "HRA received less the exemption");
   }
 
   void GrossSalary() {
     const SalaryFigures& f = m_a.figures;
     Start(WorkingPart::kGrossSalary, "Gross salary");
-    Row("exact", f.exactGrossSalary, "shown as " + WriteAmount(ResultAmountsOf(m_a)[Result::kGrossSalary]));
-    Row("single", f.grossSalary, "standard deduction tier " + std::string(m_a.tier.text));
-    const std::string threshold = ShortestDigits(rules::kFactorThreshold);
-    Row("income base", m_a.incomeBase,
-        m_a.factorApplies ? "above " + threshold + ": times " + ShortestDigits(rules::kFactor) + ", narrowed"
-                          : "not above " + threshold + ": no factor");
+    Row("gross salary", f.exactGrossSalary, "shown as " + WriteAmount(ResultAmountsOf(m_a)[Result::kGrossSalary]));
+    Row("as the rules round it", f.grossSalary, "standard deduction tier " + std::string(m_a.tier.text));
+    const std::string threshold = RuleFigure(rules::kFactorThreshold);
+    Row("income with surcharge", m_a.incomeBase,
+        m_a.factorApplies ? "over " + threshold + ": the surcharge factor " + ShortestDigits(rules::kFactor)
+                          : "not over " + threshold + ": no surcharge");
   }
 
   void Section80() {
-    Start(WorkingPart::kSection80, "Section 80 (counted)");
+    Start(WorkingPart::kSection80, "Section 80, as it counts");
     for (Field field : kSection80ReadingOrder) {
       const FieldInfo& info = Info(field);
       std::string label(info.name);
       label += info.cap > 0 ? ", cap " + ShortestDigits(info.cap) : ", no cap";
       Row(std::move(label), m_a.counted[field],
-          "read " + ShortestDigits(m_a.read[field]) + (m_a.capped[field] ? ", capped" : ""));
+          "claimed " + ShortestDigits(m_a.read[field]) + (m_a.capped[field] ? ", over the cap" : ""));
     }
     Row("total", m_a.section80Total);
   }
 
   void TaxableAmount() {
     Start(WorkingPart::kTaxableAmount, "Taxable amount");
-    Row("net income", m_a.netIncome, "income base less Section 80, narrowed");
+    // The first figure says where it comes from, for the tax payable's working starts here.
+    Row("income less Section 80", m_a.netIncome,
+        "income with surcharge " + ExactDigits(m_a.incomeBase) + " less Section 80 " + ShortestDigits(m_a.section80Total));
     Row("standard deduction tier", m_a.tier.amount);
     Row(std::string(Info(kProfessionTax).name), m_a.read[kProfessionTax]);
     Row("deduction", m_a.deduction, "tier plus profession tax");
-    Row("taxable amount", m_a.taxableAmount, "net income less deduction");
+    Row("taxable amount", m_a.taxableAmount, "income less Section 80, less the deduction");
   }
 
   void SlabTax() {
     Start(WorkingPart::kSlabTax, "Slab tax");
     const bool upper = m_a.upperLineTaken;
-    Row("lower line", m_a.lowerLine, LineFormula(rules::kLowerLine) + (upper ? ", narrowed" : ", narrowed; taken"));
-    Row("upper line", m_a.upperLine, LineFormula(rules::kUpperLine) + (upper ? "; taken, narrowed" : ""));
-    Row("slab tax", m_a.slabTax);
+    Row(SlabName(rules::kLowerLine), m_a.lowerLine, LineFormula(rules::kLowerLine) + (upper ? "" : "; the greater"));
+    Row(SlabName(rules::kUpperLine), m_a.upperLine, LineFormula(rules::kUpperLine) + (upper ? "; the greater" : ""));
+    Row("slab tax", m_a.slabTax, "the greater of the two");
   }
 
   void Section88() {
@@ -167,14 +177,14 @@ class Builder {
     Row("sum of the first five", m_a.section88Sum, m_a.section88SumCapped ? CountsTheCap(rules::kSection88FirstFiveCap) : "");
     Row(std::string(Info(kInfrastructureBond).name), m_a.counted[kInfrastructureBond]);
     Row("total", m_a.section88Total, m_a.section88TotalCapped ? CountsTheCap(rules::kSection88TotalCap) : "");
-    Row("Section 88 amount", m_a.section88Amount);
+    Row("Section 88 rebate", m_a.section88Amount);
   }
 
   void Tax() {
     Start(WorkingPart::kTax, "Tax");
-    Row("before the factor", m_a.taxBeforeFactor, "slab tax less Section 88 amount, narrowed");
+    Row("tax less rebate", m_a.taxBeforeFactor, "the Section 88 rebate taken off the slab tax");
     Row("tax payable", m_a.taxPayable,
-        m_a.factorApplies ? "times " + ShortestDigits(rules::kFactor) + ", narrowed" : "no factor");
+        m_a.factorApplies ? "times the surcharge factor " + ShortestDigits(rules::kFactor) : "no surcharge");
   }
 
   void Results() {

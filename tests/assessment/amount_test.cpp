@@ -97,6 +97,14 @@ TEST(AnnualEcho, IsTwelveTimesTheMonthlyAmountInCents) {
   EXPECT_EQ(ReadAmount("inf"), 0.0);
 }
 
+// Amounts as a taxpayer reads them on the computation sheet: only the grouping changes.
+TEST(GroupIndian, GroupsTheWholePartTheIndianWay) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0.00", "0.00"},           {"999.50", "999.50"},         {"1000", "1,000"},
+      {"120000.00", "1,20,000.00"}, {"-12345678.5", "-1,23,45,678.5"}, {"inf", "inf"}, {"-nan", "-nan"}};
+  for (const auto& [number, grouped] : cases) EXPECT_EQ(GroupIndian(number), grouped) << number;
+}
+
 TEST(CommaDecimalLocale, ChangesNoAmountAndNoCent) {
   struct BackToC {
     ~BackToC() { std::setlocale(LC_ALL, "C"); }

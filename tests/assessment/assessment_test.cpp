@@ -159,9 +159,9 @@ TEST(Working, EachResultIsExplainedByThePartThatShowsIt) {
     WorkingPart part;
     const char* label;
   } cases[] = {{Result::kTaxableHra, kHraExemption, "taxable HRA"},
-               {Result::kGrossSalary, kGrossSalary, "exact"},
+               {Result::kGrossSalary, kGrossSalary, "gross salary"},
                {Result::kSection80Benefit, kSection80, "total"},
-               {Result::kSection88Benefit, kSection88, "Section 88 amount"},
+               {Result::kSection88Benefit, kSection88, "Section 88 rebate"},
                {Result::kTaxPayable, kTax, "tax payable"}};
   for (const auto& c : cases) {
     const std::span<const WorkingPart> parts = PartsExplaining(c.result);
