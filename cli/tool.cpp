@@ -15,6 +15,7 @@
 #include "cli/record_output.h"
 #include "cli/row_assessment.h"
 #include "payroll/ascii.h"
+#include "payroll/file_header.h"
 
 namespace varnolix::cli {
 namespace {
@@ -26,21 +27,16 @@ void Report(std::string& diagnostics, Message message, std::initializer_list<Mes
   diagnostics += '\n';
 }
 
+void Report(std::string& diagnostics, std::string_view text) {
+  diagnostics += kToolName;
+  diagnostics += ": ";
+  diagnostics += text;
+  diagnostics += '\n';
+}
+
 void ReportFault(std::string& diagnostics, const RecordsEnd& end, std::string_view inputName) {
-  const long long line = end.faultLine;
-  switch (end.fault) {
-    case CsvFault::kNone:
-      return;
-    case CsvFault::kQuoteInUnquotedField:
-      return Report(diagnostics, Message::kQuoteInUnquotedField, {line});
-    case CsvFault::kTextAfterClosingQuote:
-      return Report(diagnostics, Message::kTextAfterClosingQuote, {line});
-    case CsvFault::kUnterminatedQuote:
-      return Report(diagnostics, Message::kUnterminatedQuote, {line});
-    case CsvFault::kRecordTooLong:
-      return Report(diagnostics, Message::kRecordTooLong, {line});
-    case CsvFault::kReadFailed:
-      return Report(diagnostics, Message::kCannotReadInput, {inputName, std::strerror(end.readError)});
+  if (end.fault != CsvFault::kNone) {
+    Report(diagnostics, payroll::FaultMessage(end.fault, end.faultLine, end.readError, inputName));
   }
 }
 
@@ -87,28 +83,17 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
   CsvReader reader(in);
   OutputBuffer buffer(out);
 
-  if (!reader.Next()) {
-    if (reader.fault() != CsvFault::kNone) {
-      ReportFault(diagnostics, RecordsEnd::Of(reader), names.input);
-    } else {
-      Report(diagnostics, Message::kEmptyInput, {names.input});
-    }
+  std::string problem;
+  const std::optional<ColumnMap> header = payroll::ReadHeader(reader, names.input, problem);
+  if (!header) {
+    Report(diagnostics, problem);
     return kExitFailed;
   }
+  const ColumnMap& columns = *header;
   // The output keeps the input's byte-order mark and line breaks, so that it opens in a
   // spreadsheet as the input did.
   const std::string_view lineEnd = reader.endsInCrLf() ? "\r\n" : "\n";
   CsvWriter writer(buffer, lineEnd);
-  std::optional<ColumnMap::Duplicate> duplicate;
-  const ColumnMap columns = ColumnMap::FromHeader(reader.fields(), duplicate);
-  if (duplicate) {
-    Report(diagnostics, Message::kDuplicateColumn, {reader.line(), duplicate->name, duplicate->first, duplicate->second});
-    return kExitFailed;
-  }
-  if (!columns.IndexOf(Field::kBasic)) {
-    Report(diagnostics, Message::kNoBasicColumn, {reader.line()});
-    return kExitFailed;
-  }
   if (reader.hadByteOrderMark()) buffer.Append("\xEF\xBB\xBF");
   if (!options.explain) {
     for (std::string_view field : reader.fields()) writer.Field(field);

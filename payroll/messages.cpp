@@ -38,6 +38,12 @@ constexpr std::string_view TextOf(Message message) {
       return "cannot write '{}': {}";
     case Message::kSameInputAndOutput:
       return "'{}' is both the input and the output";
+    case Message::kNotText:
+      return "'{}' is not a text file of comma-separated values";
+    case Message::kNoRows:
+      return "'{}' has no rows below its header";
+    case Message::kRowGone:
+      return "line {} of '{}' changed after the file was opened; open it again";
     case Message::kTheRowHasErrors:
       return "{} of {} row has errors, on line {}";
     case Message::kOneRowHasErrors:

@@ -27,6 +27,10 @@ enum class Message : std::uint8_t {
   kCannotOpenOutput,
   kCannotWriteOutput,
   kSameInputAndOutput,
+  // Faults of a file the program opens.
+  kNotText,
+  kNoRows,
+  kRowGone,
   // The closing note when some rows were refused: the one row, one of several, several.
   kTheRowHasErrors,
   kOneRowHasErrors,

@@ -10,6 +10,7 @@ RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> f
                    AmountReading reading) {
   RowReading row;
   if (fields.size() != columns.fieldCount()) {
+    row.amountsRead = false;
     row.errors.push_back(MessageText(Message::kWrongFieldCount, {line, columns.fieldCount(), fields.size()}));
   }
   std::string storage;
@@ -30,6 +31,7 @@ RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> f
       read = amount.ok && !IsTooLargeToHold(value, monthly);
     }
     if (!read) {
+      row.amountsRead = false;
       bool cut = false;
       std::string excerpt(QuotableExcerpt(cell, cut));
       if (cut) excerpt += "...";

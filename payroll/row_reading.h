@@ -24,6 +24,9 @@ struct RowReading {
   PerField<double> amounts{};       // as written: a monthly salary per month
   PerField<std::string> typed;      // what a person would type: the bare amount, or the cell read leniently
   std::vector<std::string> errors;  // in column order, a wrong number of fields first
+  // Every cell an amount, in a record as long as the header; only the basic salary's
+  // value may still be wrong.
+  bool amountsRead = true;
   bool ok() const { return errors.empty(); }
 };
 

@@ -1,0 +1,23 @@
+// The start of a payroll file, read the one way the batch tool and the program both read
+// it: the header record that names the columns, and what is said when a file cannot be
+// read as one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "payroll/columns.h"
+#include "payroll/csv_reader.h"
+
+namespace varnolix::payroll {
+
+// What is wrong when `reader` stopped on a fault; empty when it did not.
+std::string FaultMessage(const CsvReader& reader, std::string_view inputName);
+std::string FaultMessage(CsvFault fault, long long line, int readError, std::string_view inputName);
+
+// Reads the header record: its columns, or nothing and the reason in `problem` for an
+// input that is empty or broken there, names a column twice, or has no basic_pm column.
+std::optional<ColumnMap> ReadHeader(CsvReader& reader, std::string_view inputName, std::string& problem);
+
+}  // namespace varnolix::payroll

@@ -1,0 +1,24 @@
+// One person's entries kept as a payroll file of one row, which the batch tool and the
+// program both read: the header names each field's column, then the other columns kept;
+// the row holds each amount as plain digits that read back to the same value.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "assessment/fields.h"
+#include "payroll/payroll_file.h"
+
+namespace varnolix::payroll {
+
+// Empty cells for the fields without an amount. Every amount must be finite and not
+// negative, as the strict reading reads nothing else.
+std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const OtherCell> others);
+
+// Writes `bytes` to `path` whole or not at all, and through to the disk: a failure leaves
+// what was there before. False with errno set.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
+}  // namespace varnolix::payroll
