@@ -104,9 +104,6 @@ std::string SheetTest::CopyWorking(int id, MenuBy how) {
   EXPECT_NE(field, nullptr) << "no result field " << id;
   if (field == nullptr) return {};
   EXPECT_TRUE(ChooseFromMenu(field, QStringLiteral("Copy Working"), how)) << "no menu offered Copy Working";
-  // The sheet takes the keys again once the menu has gone, as it does on a desktop.
-  SheetWindow()->activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
   return QApplication::clipboard()->text().toStdString();
 }
 
@@ -146,6 +143,10 @@ bool SheetTest::ChooseFromMenu(QWidget* field, const QString& entry, MenuBy how)
   }
   (void)QTest::qWaitFor([&chosen] { return chosen; }, 2000);
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+  // The window takes the keys again once the menu has gone, as it does on a desktop.
+  QWidget* window = field->window();
+  window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
   return chosen;
 }
 
