@@ -15,13 +15,30 @@ using detail::ToQString;
 class QtMessageBoxes : public MessageBoxes {
  public:
   int Show(std::string_view caption, std::string_view text, unsigned type) override {
-    const QMessageBox::Icon icon = (type & 0xF0) == MB_ICONEXCLAMATION ? QMessageBox::Warning
-                                   : (type & 0xF0) == MB_ICONINFORMATION ? QMessageBox::Information
-                                                                         : QMessageBox::NoIcon;
-    QMessageBox box(icon, ToQString(caption), ToQString(text), QMessageBox::Ok, QApplication::activeWindow());
+    const unsigned iconBits = type & 0xF0;
+    const QMessageBox::Icon icon = iconBits == MB_ICONEXCLAMATION   ? QMessageBox::Warning
+                                   : iconBits == MB_ICONINFORMATION ? QMessageBox::Information
+                                   : iconBits == MB_ICONQUESTION    ? QMessageBox::Question
+                                                                    : QMessageBox::NoIcon;
+    const bool asksToSave = (type & 0x0F) == MB_SAVEDISCARDCANCEL;
+    const QMessageBox::StandardButtons buttons =
+        asksToSave ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel : QMessageBox::Ok;
+    QMessageBox box(icon, ToQString(caption), ToQString(text), buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.exec();
-    return IDOK;
+    if (asksToSave) {
+      box.setDefaultButton(QMessageBox::Save);
+      box.setEscapeButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return IDSAVE;
+      case QMessageBox::Discard:
+        return IDDISCARD;
+      case QMessageBox::Cancel:
+        return IDCANCEL;
+      default:
+        return IDOK;
+    }
   }
 };
 

@@ -12,7 +12,7 @@ namespace varnolix {
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Shows a modal box; returns the button pressed (IDOK).
+  // Shows a modal box; returns the button pressed: IDOK, or IDSAVE, IDDISCARD or IDCANCEL.
   virtual int Show(std::string_view caption, std::string_view text, unsigned type) = 0;
   static MessageBoxes& Production();
 };

@@ -117,16 +117,14 @@ CPropertyPage* CPropertySheet::GetPage(int index) const {
   return index >= 0 && index < GetPageCount() ? m_pages[static_cast<size_t>(index)] : nullptr;
 }
 
-bool CPropertySheet::SetActivePage(int index) {
+bool CPropertySheet::SetActivePage(int index, bool askPageBeingLeft) {
   CPropertyPage* page = GetPage(index);
   if (page == nullptr || m_window == nullptr) return false;
-  if (index == m_active) return true;
-  if (CPropertyPage* leaving = GetActivePage(); leaving != nullptr && !leaving->OnKillActive()) return false;
-  const size_t slot = static_cast<size_t>(index);
-  if (!page->IsCreated()) {
-    page->CreatePage(m_containers[slot]);
-    ChainTabOrder(*page);
+  if (askPageBeingLeft) {
+    if (index == m_active) return true;
+    if (CPropertyPage* leaving = GetActivePage(); leaving != nullptr && !leaving->OnKillActive()) return false;
   }
+  CreatePage(index);
   page->OnSetActive();
   const bool focusOnTabs = m_tabs->tabBar()->hasFocus();
   m_active = index;
@@ -135,6 +133,13 @@ bool CPropertySheet::SetActivePage(int index) {
     if (QWidget* first = page->FirstFocus()) first->setFocus(Qt::TabFocusReason);
   }
   return true;
+}
+
+void CPropertySheet::CreatePage(int index) {
+  CPropertyPage* page = GetPage(index);
+  if (page == nullptr || m_window == nullptr || page->IsCreated()) return;
+  page->CreatePage(m_containers[static_cast<size_t>(index)]);
+  ChainTabOrder(*page);
 }
 
 bool CPropertySheet::MoveActivePage(int step) {
@@ -213,29 +218,22 @@ void CPropertySheet::BuildWindow() {
   }
   layout->addWidget(m_tabs);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(units.X(4));
-  buttons->addStretch();
+  m_buttonRow = new QHBoxLayout;
+  m_buttonRow->setSpacing(units.X(4));
+  m_buttonRow->addStretch();
+  m_addedButtons = 0;
   const bool helpAvailable = AfxGetApp() != nullptr && AfxGetApp()->HasHandler(Message::Command, ID_HELP);
   for (const StandardButton& standard : kSheetButtons) {
-    auto* button = new QPushButton(QString::fromUtf8(standard.text), m_window.get());
-    button->setFixedSize(units.Size(50, 14));
-    QSizePolicy policy = button->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    button->setSizePolicy(policy);
+    QPushButton* button = MakeButton(standard.id, standard.text);
     // A hidden OK stays the default, so Enter in a field presses nothing; Cancel
     // never answers Enter, so the key never closes the sheet and loses the entries.
     button->setAutoDefault(standard.id != IDCANCEL);
     if (standard.id == IDOK) button->setDefault(true);
     if (standard.id == ID_APPLY_NOW) button->setEnabled(false);
     if (standard.id == IDHELP) button->setVisible(helpAvailable);
-    QObject::connect(button, &QPushButton::clicked, button, [button] {
-      if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
-    });
-    buttons->addWidget(button);
-    AddChild(button, standard.id, style::kPushButton, std::make_unique<CWnd>());
+    m_buttonRow->addWidget(button);
   }
-  layout->addLayout(buttons);
+  layout->addLayout(m_buttonRow);
 
   const auto addShortcut = [this](QKeySequence keys, std::function<void()> action) {
     auto* shortcut = new QShortcut(keys, m_window.get());
@@ -253,12 +251,50 @@ void CPropertySheet::BuildWindow() {
   }
 }
 
+QPushButton* CPropertySheet::MakeButton(int id, std::string_view text) {
+  const DialogUnits units(m_window->font());
+  auto* button = new QPushButton(ToQString(text), m_window.get());
+  button->setFixedSize(units.Size(50, 14));
+  QSizePolicy policy = button->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  button->setSizePolicy(policy);
+  QObject::connect(button, &QPushButton::clicked, button, [button] {
+    if (CWnd* handler = CWnd::FromHandle(button)) NotifyCommand(*handler);
+  });
+  AddChild(button, id, style::kPushButton, std::make_unique<CWnd>());
+  return button;
+}
+
+void CPropertySheet::AddButton(int id, std::string_view text, std::string_view keys) {
+  if (m_window == nullptr) return;
+  QPushButton* button = MakeButton(id, text);
+  button->setAutoDefault(true);
+  // As wide as its text needs, so that the row still fits under the tabs.
+  const DialogUnits units(m_window->font());
+  button->setFixedWidth(std::min(button->width(), button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + units.X(10)));
+  m_buttonRow->insertWidget(m_addedButtons++, button);
+  // The room a hidden standard button keeps is better used by the added ones.
+  for (const StandardButton& standard : kSheetButtons) {
+    QWidget* hidden = GetDlgItem(standard.id)->GetSafeHwnd();
+    QSizePolicy policy = hidden->sizePolicy();
+    policy.setRetainSizeWhenHidden(false);
+    hidden->setSizePolicy(policy);
+  }
+  auto* shortcut = new QShortcut(QKeySequence(ToQString(keys)), m_window.get());
+  shortcut->setContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, button, [this, button, id] {
+    if (button->isEnabled()) OnCommand(id);
+  });
+  if (CPropertyPage* page = GetActivePage()) ChainTabOrder(*page);
+}
+
 void CPropertySheet::DestroyWindow() {
   for (CPropertyPage* page : m_pages) page->DestroyPage();
   ClearChildren();
   Detach();
   m_window.reset();
   m_tabs = nullptr;
+  m_buttonRow = nullptr;
   m_containers.clear();
   m_active = -1;
 }
@@ -272,7 +308,10 @@ void CPropertySheet::ChainTabOrder(CPropertyPage& page) {
     QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
-  for (QWidget* button : ChildWidgets()) {
+  // The buttons in the order they stand in their row.
+  for (int i = 0; i < m_buttonRow->count(); ++i) {
+    QWidget* button = m_buttonRow->itemAt(i)->widget();
+    if (button == nullptr) continue;
     QWidget::setTabOrder(previous, button);
     previous = button;
   }

@@ -10,6 +10,8 @@
 
 #include "platform/dialog.h"
 
+class QHBoxLayout;
+class QPushButton;
 class QTabWidget;
 class QWidget;
 
@@ -49,14 +51,22 @@ class CPropertySheet : public CWnd {
   int GetActiveIndex() const { return m_active; }
 
   // Moves to page `index` as a click on its tab would; false when the page being
-  // left refused.
-  bool SetActivePage(int index);
+  // left refused. Not asking the page being left shows the page afresh, even the
+  // active one, as after its fields were filled from elsewhere.
+  bool SetActivePage(int index, bool askPageBeingLeft = true);
+  // Builds page `index`'s window now, before its first showing, so that its fields can
+  // be filled; the page is not shown.
+  void CreatePage(int index);
   // Moves by `step` pages, wrapping around, as Ctrl+Tab and Ctrl+Shift+Tab do.
   bool MoveActivePage(int step);
 
   // Runs the sheet until it is closed; returns IDCANCEL or IDOK.
   virtual int DoModal();
   void EndDialog(int result);
+
+  // Adds a button at the left of the button row, before the standard ones; a click
+  // sends command `id` to the sheet, as `keys` ("Ctrl+O") do anywhere in it.
+  void AddButton(int id, std::string_view text, std::string_view keys);
 
   // Sends a command to the active page, then the sheet, then the application,
   // until one of them handles it. The Help button and F1 issue ID_HELP this way.
@@ -72,6 +82,7 @@ class CPropertySheet : public CWnd {
  private:
   void DestroyWindow();
   void ChainTabOrder(CPropertyPage& page);
+  QPushButton* MakeButton(int id, std::string_view text);
 
   std::string m_caption;
   CWnd* m_parent;
@@ -81,6 +92,8 @@ class CPropertySheet : public CWnd {
   int m_active = -1;
   std::unique_ptr<detail::RoutedDialog> m_window;
   QTabWidget* m_tabs = nullptr;
+  QHBoxLayout* m_buttonRow = nullptr;
+  int m_addedButtons = 0;
 };
 
 }  // namespace varnolix

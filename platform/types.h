@@ -48,13 +48,18 @@ struct CRect {
 // Identifiers of the standard buttons of dialogs and property sheets.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+inline constexpr int IDSAVE = 12;
+inline constexpr int IDDISCARD = 13;
 inline constexpr int IDHELP = 9;
 inline constexpr int ID_APPLY_NOW = 12321;
 // The help command that the Help button and F1 issue.
 inline constexpr int ID_HELP = 57670;
 
-// Message box types and answers.
+// Message box types and answers. Save, Discard and Cancel are our own buttons, for the
+// question asked before unsaved entries are lost.
 inline constexpr unsigned MB_OK = 0x00;
+inline constexpr unsigned MB_SAVEDISCARDCANCEL = 0x07;
+inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/png_icon.h"
@@ -16,6 +20,32 @@ CWinApp*& CurrentApp() {
   static CWinApp* app = nullptr;
   return app;
 }
+
+// While the toolkit starts, its messages wait: a start that fails for want of a display
+// ends with one line that says so, in place of Qt's advice to reinstall.
+struct StartingMessages {
+  static inline std::string programName;
+  static inline QStringList held;
+
+  static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+      held << qFormatLogMessage(type, context, message);
+      return;
+    }
+    const char* display = std::getenv("DISPLAY");
+    const std::string where = display != nullptr && *display != '\0'
+                                  ? std::string("DISPLAY=") + display + " could not be reached"
+                                  : std::string("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    std::fprintf(stderr, "%s: needs a graphical session, and none was found (%s)\n", programName.c_str(),
+                 where.c_str());
+    std::_Exit(2);
+  }
+  static void Release() {
+    qInstallMessageHandler(nullptr);
+    for (const QString& line : held) std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    held.clear();
+  }
+};
 
 }  // namespace
 
@@ -49,10 +79,13 @@ CWinApp* AfxGetApp() { return CurrentApp(); }
 std::string AfxGetProgramPath() { return QCoreApplication::applicationFilePath().toStdString(); }
 
 int AfxWinMain(int argc, char* argv[]) {
-  QApplication application(argc, argv);
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return 1;
   if (app->m_strAppName.empty()) app->m_strAppName = CWinApp::NameFromProgramPath(argc > 0 ? argv[0] : "");
+  StartingMessages::programName = app->m_strAppName;
+  qInstallMessageHandler(&StartingMessages::Hold);
+  QApplication application(argc, argv);
+  StartingMessages::Release();
   QApplication::setApplicationName(QString::fromStdString(app->m_strAppName));
   if (!app->InitInstance()) return 0;
   return QApplication::exec();

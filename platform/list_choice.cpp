@@ -1,0 +1,92 @@
+#include "platform/list_choice.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QVBoxLayout>
+
+#include "platform/qt_helpers.h"
+#include "platform/service.h"
+
+namespace varnolix {
+namespace {
+
+using detail::ToQString;
+
+// The items as a model that makes each text only when a view asks for it.
+class ItemsModel : public QAbstractListModel {
+ public:
+  explicit ItemsModel(const ListChoice& choice) : m_choice(choice) {}
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(std::min<std::size_t>(m_choice.count, INT_MAX));
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return ToQString(m_choice.item(static_cast<std::size_t>(index.row())));
+  }
+
+ private:
+  const ListChoice& m_choice;
+};
+
+class QtListChoosers : public ListChoosers {
+ public:
+  std::optional<std::size_t> Choose(const ListChoice& choice) override {
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(ToQString(choice.caption));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* prompt = new QLabel(ToQString(choice.prompt), &dialog);
+    auto* find = new QLineEdit(&dialog);
+    find->setPlaceholderText(QStringLiteral("Find"));
+    find->setClearButtonEnabled(true);
+    prompt->setBuddy(find);
+    ItemsModel items(choice);
+    QSortFilterProxyModel found;
+    found.setSourceModel(&items);
+    found.setFilterCaseSensitivity(Qt::CaseInsensitive);
+    auto* list = new QListView(&dialog);
+    list->setUniformItemSizes(true);  // so the view never measures every item
+    list->setModel(&found);
+    list->setCurrentIndex(found.index(0, 0));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(prompt);
+    layout->addWidget(find);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(dialog.fontMetrics().averageCharWidth() * 60, dialog.fontMetrics().height() * 28);
+
+    QObject::connect(find, &QLineEdit::textChanged, &dialog, [&found, list](const QString& text) {
+      found.setFilterFixedString(text);
+      list->setCurrentIndex(found.index(0, 0));
+    });
+    const auto updateOpen = [&] { buttons->button(QDialogButtonBox::Open)->setEnabled(list->currentIndex().isValid()); };
+    QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, &dialog, updateOpen);
+    QObject::connect(&found, &QAbstractItemModel::modelReset, &dialog, updateOpen);
+    QObject::connect(&found, &QAbstractItemModel::layoutChanged, &dialog, updateOpen);
+    updateOpen();
+    QObject::connect(list, &QListView::activated, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    find->setFocus();
+
+    if (dialog.exec() != QDialog::Accepted || !list->currentIndex().isValid()) return std::nullopt;
+    return static_cast<std::size_t>(found.mapToSource(list->currentIndex()).row());
+  }
+};
+
+}  // namespace
+
+ListChoosers& ListChoosers::Production() {
+  static QtListChoosers choosers;
+  return choosers;
+}
+
+std::optional<std::size_t> ChooseFromList(const ListChoice& choice) { return Service<ListChoosers>().Choose(choice); }
+
+}  // namespace varnolix
