@@ -1,3 +1,3 @@
-#include "platform/win_app.h"
+#include "app/command_line.h"
 
-int main(int argc, char* argv[]) { return varnolix::AfxWinMain(argc, argv); }
+int main(int argc, char* argv[]) { return varnolix::RunProgram(argc, argv); }

@@ -6,6 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/win_app.h"
+#include "resources/resource_ids.h"
 
 namespace varnolix {
 
@@ -21,7 +22,11 @@ CModPropertySheet::CModPropertySheet(std::string_view caption, CWnd* parent, uns
 
 const MessageMap& CModPropertySheet::GetMessageMap() const {
   static const MessageMap map{&CVarnolixSheet::GetMessageMap(),
-                              {OnButtonClicked(ID_APPLY_NOW, &CModPropertySheet::OnApplyNow)}};
+                              {OnButtonClicked(ID_APPLY_NOW, &CModPropertySheet::OnApplyNow),
+                               varnolix::OnCommand(ids::sheet::kOpen, &CModPropertySheet::OnOpen),
+                               varnolix::OnCommand(ids::sheet::kSave, &CModPropertySheet::OnSave),
+                               varnolix::OnCommand(ids::sheet::kPrint, &CModPropertySheet::OnPrint),
+                               varnolix::OnCommand(IDCANCEL, &CModPropertySheet::OnExit)}};
   return map;
 }
 
@@ -33,6 +38,10 @@ bool CModPropertySheet::OnInitDialog() {
   apply->SetWindowText("&Help");
   apply->EnableWindow(true);
   GetDlgItem(IDHELP)->SetWindowText("&About");
+  AddButton(ids::sheet::kOpen, "&Open…", "Ctrl+O");
+  AddButton(ids::sheet::kSave, "&Save…", "Ctrl+S");
+  AddButton(ids::sheet::kPrint, "&Print…", "Ctrl+P");
+  if (!m_startFile.empty()) OpenFile(m_startFile);
   return result;
 }
 

@@ -22,6 +22,7 @@ bool CVarnolixApp::InitInstance() {
   SetDesktopEntry(kApplicationId);
   SetApplicationIcon(resources::ApplicationIconImages());
   CModPropertySheet sheet("Varnolix", nullptr, 0);
+  sheet.OpenAtStart(m_startFile);
   m_pMainWnd = &sheet;
   sheet.DoModal();
   m_pMainWnd = nullptr;

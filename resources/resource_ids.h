@@ -67,6 +67,13 @@ inline constexpr int kTaxableHra = Info(Result::kTaxableHra).controlId;
 inline constexpr int kCopyWorking = 32771;
 }  // namespace tax_results
 
+// The sheet's own commands, from its buttons and their keys.
+namespace sheet {
+inline constexpr int kOpen = 0xE101;
+inline constexpr int kSave = 0xE103;
+inline constexpr int kPrint = 0xE107;
+}  // namespace sheet
+
 namespace about {
 inline constexpr int kProductText = 1067;
 inline constexpr int kNotice = 1084;

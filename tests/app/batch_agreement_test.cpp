@@ -1,9 +1,11 @@
 // The road of an assessment through the program, checked against the batch tool: each
 // row of the shared table is typed into the program, page by page, skipping the pages
 // the row leaves empty, and the tool assesses the same file. The five texts must agree,
-// and so must the working the program copies and the working the tool explains.
+// and so must the working the program copies and the working the tool explains. Saved,
+// the entries give the tool the same results; opened from the table, the row shows them.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <string>
@@ -60,6 +62,7 @@ TEST_F(SheetTest, TheProgramAndTheBatchToolGiveTheSameTextsAndTheSameWorking) {
       Explanations(RunTheTool({QStringLiteral("--explain"), QStringLiteral(VARNOLIX_ASSESSMENT_ROWS)}));
   ASSERT_EQ(explained.size(), typed.size());
 
+  const QString saved = QDir::tempPath() + QStringLiteral("/varnolix-agreement.csv");
   for (size_t r = 0; r < typed.size(); ++r) {
     SCOPED_TRACE("row " + std::to_string(r + 1) + ": " + typed[r].join(',').toStdString());
     ASSERT_EQ(typed[r].size(), static_cast<qsizetype>(kFieldCount));
@@ -76,8 +79,23 @@ TEST_F(SheetTest, TheProgramAndTheBatchToolGiveTheSameTextsAndTheSameWorking) {
     const QList<QByteArray>& answer = assessed[r];
     ASSERT_EQ(answer.size(), static_cast<qsizetype>(kFieldCount + kResultCount + 1));
     EXPECT_EQ(answer.back(), "");  // no error
-    EXPECT_EQ(ShowResults(), answer.mid(kFieldCount, kResultCount).join(' ').toStdString());
+    const std::string results = answer.mid(kFieldCount, kResultCount).join(' ').toStdString();
+    EXPECT_EQ(ShowResults(), results);
     EXPECT_EQ(CopyWorking(ids::tax_results::kTaxPayable, MenuBy::RightClick), explained[r]);
+
+    // Saved, the entries give the tool the same results.
+    recorded.files.paths = {saved.toStdString()};
+    ClickButton(ids::sheet::kSave);
+    const std::vector<QList<QByteArray>> fromSaved = Rows(RunTheTool({saved}));
+    ASSERT_EQ(fromSaved.size(), 1u);
+    EXPECT_EQ(fromSaved[0].mid(kFieldCount, kResultCount).join(' ').toStdString(), results);
+
+    // Opened from the table, the row shows them too, every page counting as shown.
+    OpenSheet();
+    recorded.files.paths = {VARNOLIX_ASSESSMENT_ROWS};
+    recorded.lists.pick = r;
+    ClickButton(ids::sheet::kOpen);
+    EXPECT_EQ(ShowResults(), results);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -44,13 +45,14 @@ TEST_F(SheetTest, StartsOnTheIncomeTabWithTheFocusInTheBasicSalary) {
   EXPECT_EQ(sheet().GetActiveIndex(), kIncomeTab);
   EXPECT_EQ(QApplication::focusWidget(), Field(kIncomeTab, income::kBasicPerMonth));
 
-  // The sheet's own buttons, from the left: OK hidden, then the three relabelled.
+  // The sheet's own buttons, from the left: the three for files, OK hidden, then the
+  // three relabelled.
   QStringList texts;
-  for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+  for (int id : {ids::sheet::kOpen, ids::sheet::kSave, ids::sheet::kPrint, IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
     QWidget* button = sheet().GetDlgItem(id)->GetSafeHwnd();
     if (button->isVisible() && button->isEnabled()) texts << sheet().GetDlgItem(id)->GetWindowText().c_str();
   }
-  EXPECT_EQ(texts, (QStringList{"E&xit", "&Help", "&About"}));
+  EXPECT_EQ(texts, (QStringList{"&Open…", "&Save…", "&Print…", "E&xit", "&Help", "&About"}));
 }
 
 // However the person tries to change tabs, the page being left is asked once, and the
@@ -87,20 +89,64 @@ TEST_F(SheetTest, EveryWayOfChangingTabsAsksThePageBeingLeft) {
   }
 }
 
-TEST_F(SheetTest, ClosesWithoutAWord) {
+// However the sheet is closed, typed entries are never lost without a word: it asks, and
+// each answer does what it says. With nothing typed, or all of it saved, it closes at once.
+TEST_F(SheetTest, AsksBeforeClosingOverUnsavedEntriesAndDoesWhatTheAnswerSays) {
   const std::pair<const char*, std::function<void()>> ways[] = {
       {"ExitButton", [this] { ClickButton(IDCANCEL); }},
       {"EscapeInAField", [] { KeyInFocus(Qt::Key_Escape); }},
       {"AltXInAField", [] { KeyInFocus(Qt::Key_X, Qt::AltModifier); }},
       {"CloseBox", [this] { SheetWindow()->close(); }}};
-  for (const auto& [name, close] : ways) {
-    OpenSheet();
-    TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
-    close();
-    // A mnemonic presses its button the way a click animates it: a moment later.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !SheetIsOpen(); }, 2000)) << name;
-    EXPECT_TRUE(recorded.boxes.boxes.empty()) << name;
+  const std::string saved = QDir::tempPath().toStdString() + "/varnolix-closing.csv";
+  const struct {
+    const char* name;
+    bool typed;
+    std::deque<int> answers;
+    std::deque<std::string> paths;  // what the file dialog answers
+    bool closes;
+  } cases[] = {
+      {"nothing typed", false, {}, {}, true},
+      {"Cancel", true, {IDCANCEL}, {}, false},
+      {"Discard", true, {IDDISCARD}, {}, true},
+      {"Save", true, {IDSAVE}, {saved}, true},
+      {"Save, then no file chosen", true, {IDSAVE}, {}, false},
+  };
+  const auto closed = [this](int wait) { return QTest::qWaitFor([this] { return !SheetIsOpen(); }, wait); };
+  for (const auto& [way, close] : ways) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(way) + ", " + c.name);
+      OpenSheet();
+      QFile::remove(QString::fromStdString(saved));
+      recorded.boxes.boxes.clear();
+      recorded.boxes.answers = c.answers;
+      recorded.files.paths = c.paths;
+      if (c.typed) TypeInto(kIncomeTab, income::kBasicPerMonth, "10000");
+      close();
+      // A mnemonic presses its button the way a click animates it: a moment later.
+      EXPECT_EQ(closed(c.closes ? 2000 : 400), c.closes);
+      EXPECT_EQ(recorded.boxes.Texts(), c.typed ? std::vector<std::string>{"Save changes?"} : std::vector<std::string>{});
+      EXPECT_EQ(QFile::exists(QString::fromStdString(saved)), !c.paths.empty());
+    }
   }
+
+  // Saved or opened entries are kept until they change again. Ctrl+S and Ctrl+O work
+  // from inside a field.
+  recorded.boxes.boxes.clear();
+  OpenSheet();
+  TypeInto(kIncomeTab, income::kBasicPerMonth, "20000");
+  recorded.files.paths = {saved};
+  KeyInFocus(Qt::Key_S, Qt::ControlModifier);
+  KeyInFocus(Qt::Key_Escape);
+  EXPECT_TRUE(closed(2000));
+  OpenSheet();
+  recorded.files.paths = {saved};
+  TypeInto(kIncomeTab, income::kAllowances1PerMonth, "5");
+  recorded.boxes.answers = {IDDISCARD};
+  KeyInFocus(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), "20000");
+  KeyInFocus(Qt::Key_Escape);
+  EXPECT_TRUE(closed(2000));
+  EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{"Save changes?"});  // only before the opening
 }
 
 // Closing would throw away every amount typed, so Enter presses nothing that closes,
@@ -225,6 +271,11 @@ TEST_F(SheetTest, TabVisitsEachPagesControlsInOrder) {
           << "on tab " << tab << ", Tab should have reached control " << id;
       KeyInFocus(Qt::Key_Tab);
     }
+  }
+  // Then the sheet's buttons, in the order they stand.
+  for (int id : {ids::sheet::kOpen, ids::sheet::kSave, ids::sheet::kPrint, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+    EXPECT_EQ(QApplication::focusWidget(), sheet().GetDlgItem(id)->GetSafeHwnd()) << "Tab should have reached button " << id;
+    KeyInFocus(Qt::Key_Tab);
   }
 }
 

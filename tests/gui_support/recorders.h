@@ -1,8 +1,12 @@
 // Test doubles for the services with outside effects: they record what the program
-// asked for, answer as the test says, and show, sound, open or start nothing.
+// asked for, answer as the test says, and show, sound, open, start or print nothing.
 #pragma once
 
+#include <QPageSize>
+#include <QPdfWriter>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,8 +15,11 @@
 #include "platform/beep.h"
 #include "platform/command_start.h"
 #include "platform/cursor.h"
+#include "platform/file_dialog.h"
 #include "platform/key_store.h"
+#include "platform/list_choice.h"
 #include "platform/message_box.h"
+#include "platform/printing.h"
 #include "platform/service.h"
 #include "platform/shell.h"
 
@@ -23,11 +30,16 @@ struct RecordedBox {
   unsigned type;
 };
 
-// Answers every box with OK at once.
+// Answers a box of one button with OK, and any other with the next of `answers`, or
+// Cancel when none is left.
 struct RecordingMessageBoxes : MessageBoxes {
   int Show(std::string_view caption, std::string_view text, unsigned type) override {
     boxes.push_back({std::string(caption), std::string(text), type});
-    return IDOK;
+    if ((type & 0x0F) == MB_OK) return IDOK;
+    if (answers.empty()) return IDCANCEL;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -35,6 +47,43 @@ struct RecordingMessageBoxes : MessageBoxes {
     return texts;
   }
   std::vector<RecordedBox> boxes;
+  std::deque<int> answers;
+};
+
+// Answers each file dialog with the next of `paths`, or a cancel when none is left.
+struct RecordingFileDialogs : FileDialogs {
+  std::optional<std::string> Choose(const FileChoice& choice) override {
+    choices.push_back(choice);
+    if (paths.empty()) return std::nullopt;
+    std::string path = paths.front();
+    paths.pop_front();
+    return path;
+  }
+  std::deque<std::string> paths;
+  std::vector<FileChoice> choices;
+};
+
+// Picks item `pick` of every list, or cancels when it is empty.
+struct RecordingListChoosers : ListChoosers {
+  std::optional<std::size_t> Choose(const ListChoice& choice) override {
+    items.clear();
+    for (std::size_t i = 0; i < choice.count; ++i) items.push_back(choice.item(i));
+    return pick;
+  }
+  std::optional<std::size_t> pick;
+  std::vector<std::string> items;
+};
+
+// Prints to a PDF file at `pdf`, as choosing "Print to File" would.
+struct RecordingPrinters : Printers {
+  PrintOutcome Print(std::string_view documentName, const QPageSize& /*paper*/,
+                     const std::function<bool(QPagedPaintDevice&)>& paint) override {
+    documents.emplace_back(documentName);
+    QPdfWriter writer(QString::fromStdString(pdf));
+    return paint(writer) ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+  }
+  std::string pdf;
+  std::vector<std::string> documents;
 };
 
 // Answers a request for a file named in `answers` as that says, any other with
@@ -92,7 +141,13 @@ struct RecordedServices {
   RecordingKeyStore keyStore;
   RecordingCommandStarter commands;
   RecordingBeeper beeper{boxes};
+  RecordingFileDialogs files;
+  RecordingListChoosers lists;
+  RecordingPrinters printers;
   ScopedService<MessageBoxes> boxesInPlace{boxes};
+  ScopedService<FileDialogs> filesInPlace{files};
+  ScopedService<ListChoosers> listsInPlace{lists};
+  ScopedService<Printers> printersInPlace{printers};
   ScopedService<Shell> shellInPlace{shell};
   ScopedService<KeyStore> keyStoreInPlace{keyStore};
   ScopedService<CommandStarter> commandsInPlace{commands};

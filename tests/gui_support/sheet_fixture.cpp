@@ -25,10 +25,11 @@ void ShownSheet::Show() {
   GetSafeHwnd()->show();
 }
 
-void SheetTest::OpenSheet() {
+void SheetTest::OpenSheet(const std::string& file) {
   TearDown();
   m_sheet = std::make_unique<ShownSheet>();
   theApp.m_pMainWnd = m_sheet.get();
+  m_sheet->OpenAtStart(file);
   m_sheet->Show();
   SheetWindow()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));

@@ -39,8 +39,9 @@ class SheetTest : public ::testing::Test {
   void SetUp() override { OpenSheet(); }
   void TearDown() override;
 
-  // A new sheet, as the program starts it; the previous one is destroyed first.
-  void OpenSheet();
+  // A new sheet, as the program starts it, with `file` open if given; the previous one
+  // is destroyed first.
+  void OpenSheet(const std::string& file = {});
 
   CModPropertySheet& sheet() { return *m_sheet; }
   QWidget* SheetWindow() const { return m_sheet->GetSafeHwnd(); }

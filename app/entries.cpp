@@ -1,0 +1,37 @@
+#include "app/entries.h"
+
+#include <cmath>
+
+#include "assessment/amount.h"
+#include "pages/sheet_reading.h"
+#include "resources/dialog_templates.h"
+
+namespace varnolix {
+
+std::string_view EntryLabel(Field field) {
+  const FieldInfo& info = Info(field);
+  return resources::LabelOf(resources::InputPageDialog(info.page), info.controlId);
+}
+
+SavedAmounts AmountsToSave(const SheetReading& reading) {
+  SavedAmounts saved;
+  for (const FieldInfo& info : kFields) {
+    const std::string& text = reading.typed[info.field];
+    if (!reading.input.Shown(info.page) || text.empty()) continue;
+    const double amount = ReadAmount(text);
+    const std::string label(EntryLabel(info.field));
+    // The batch tool reads no sign and no infinity, so such an amount would not come back.
+    if (IsTooLargeToHold(amount, info.annualId != 0)) {
+      saved.problem = label + " is too large to hold.";
+      return saved;
+    }
+    if (std::signbit(amount)) {
+      saved.problem = label + " has a minus sign; a saved file holds amounts of 0 or more.";
+      return saved;
+    }
+    saved.amounts[info.field] = amount;
+  }
+  return saved;
+}
+
+}  // namespace varnolix

@@ -1,0 +1,93 @@
+#include "app/print_to_pdf.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/computation_sheet_of.h"
+#include "assessment/amount.h"
+#include "payroll/messages.h"
+#include "payroll/output_file.h"
+#include "payroll/payroll_file.h"
+#include "report/paper.h"
+#include "report/sheet_painter.h"
+#include "varnolix/version.h"
+
+namespace varnolix {
+namespace {
+
+using payroll::MessageText;
+using Text = payroll::Message;
+
+constexpr int kAllPrinted = 0;
+constexpr int kSomeRefused = 1;
+constexpr int kCannotUse = 2;
+
+void Say(std::string_view text) { std::fprintf(stderr, "%s: %.*s\n", kProductName, static_cast<int>(text.size()), text.data()); }
+
+}  // namespace
+
+int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string& file) {
+  const int input = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (input < 0) {
+    Say(MessageText(Text::kCannotOpenInput, {file, std::strerror(errno)}));
+    return kCannotUse;
+  }
+  payroll::OutputFile output;
+  if (!output.Open(pdf)) {
+    Say(MessageText(Text::kCannotOpenOutput, {pdf, std::strerror(errno)}));
+    ::close(input);
+    return kCannotUse;
+  }
+
+  // Fonts and painting need the toolkit, but never a display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  QFile device;
+  device.open(output.fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+  QPdfWriter writer(&device);
+  writer.setPageSize(report::LocalePaper());
+  writer.setTitle(QStringLiteral("Income tax computation"));
+  writer.setCreator(QString::fromStdString(std::string(kProductName) + " " + kVersion));
+  report::SheetPainter painter(writer);
+
+  long long rows = 0;
+  long long refused = 0;
+  long long firstRefused = 0;
+  payroll::FdSource source(input);
+  const std::string problem = payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
+    ++rows;
+    if (!row.reading.ok()) {
+      for (const std::string& error : row.reading.errors) Say(error);
+      if (refused++ == 0) firstRefused = row.line;
+      return true;
+    }
+    painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), SheetSubject(file, row.line, true, row.name)));
+    return painter.ok();
+  });
+  ::close(input);
+  const bool painted = painter.Finish() && device.flush();
+  if (!problem.empty() || !painted || rows == refused) {
+    if (!problem.empty()) Say(problem);
+    if (problem.empty() && !painted) Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));
+    if (problem.empty() && painted) Say("no row could be printed; " + pdf + " was not written");
+    output.Discard();
+    return problem.empty() && painted ? kSomeRefused : kCannotUse;
+  }
+  if (!output.Commit()) {
+    Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));
+    return kCannotUse;
+  }
+  if (refused == 0) return kAllPrinted;
+  const Text tally = rows == 1 ? Text::kTheRowHasErrors : refused == 1 ? Text::kOneRowHasErrors : Text::kRowsHaveErrors;
+  Say(MessageText(tally, {refused, rows, firstRefused}));
+  return kSomeRefused;
+}
+
+}  // namespace varnolix
