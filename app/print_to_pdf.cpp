@@ -29,6 +29,14 @@ constexpr int kAllPrinted = 0;
 constexpr int kSomeRefused = 1;
 constexpr int kCannotUse = 2;
 
+// Standard error names the refused rows, for a person or a script to read; the toolkit's
+// remarks on a headless machine (no runtime folder, no session) would only mix with them.
+void DropToolkitRemarks(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+  }
+}
+
 void Say(std::string_view text) { std::fprintf(stderr, "%s: %.*s\n", kProductName, static_cast<int>(text.size()), text.data()); }
 
 }  // namespace
@@ -48,6 +56,7 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
 
   // Fonts and painting need the toolkit, but never a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(&DropToolkitRemarks);
   QGuiApplication application(argc, argv);
   QFile device;
   device.open(output.fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle);

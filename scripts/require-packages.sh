@@ -25,6 +25,7 @@ BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-d
 # What the tests need besides: GoogleTest, the locale sources for a comma-decimal locale,
 # and the checkers of the install: AppStream and desktop entry validators, man and groff
 # for the man pages, dpkg-dev, file and lintian for building and checking the packages.
-TEST_PACKAGES=(libgtest-dev libgmock-dev locales appstream desktop-file-utils man-db groff-base dpkg-dev file lintian)
+TEST_PACKAGES=(libgtest-dev libgmock-dev locales appstream desktop-file-utils man-db groff-base dpkg-dev file lintian
+  poppler-utils)
 # What the fuzz targets need: clang and its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
