@@ -10,6 +10,9 @@
 # busy shared machine does not move.
 #
 #   bench/startup.sh [RUNS]     RUNS of each, per plugin; defaults to 20
+#   BASELINE=PATH bench/startup.sh
+#                               also another build of the probed program (its
+#                               build/bench/bench/probed/Varnolix), with the ratios to it
 #
 # Everything it makes lives in build/bench, beside the batch benchmark.
 set -euo pipefail
@@ -24,6 +27,13 @@ cmake --build "$dir" -j 2 --target varnolix-probed bare-tab-dialog launch_timed 
 launch="$dir/bench/launch_timed"
 program="$dir/bench/probed/Varnolix"
 bare="$dir/bench/probed/bare-tab-dialog"
+baseline=${BASELINE:-}
+if [ -n "$baseline" ] && [ ! -x "$baseline" ]; then
+  echo "BASELINE=$baseline is no program" >&2
+  exit 1
+fi
+who_all=(varnolix bare)
+if [ -n "$baseline" ]; then who_all=(varnolix baseline bare); fi
 
 # One run: prints "app_ms shown_ms vmhwm_kb maxrss_kb", or fails unless the probe saw
 # the window painted.
@@ -54,13 +64,15 @@ for platform in "${platforms[@]}"; do
   echo "== $platform: $runs runs of each, alternating, after one warm-up run of each"
   measure "$program" >/dev/null
   measure "$bare" >/dev/null
+  if [ -n "$baseline" ]; then measure "$baseline" >/dev/null; fi
   results=$(mktemp)
   for _ in $(seq "$runs"); do
     echo "varnolix $(measure "$program")" >>"$results"
+    if [ -n "$baseline" ]; then echo "baseline $(measure "$baseline")" >>"$results"; fi
     echo "bare $(measure "$bare")" >>"$results"
   done
   printf '   %-36s %9s %9s %9s\n' "" min median max
-  for who in varnolix bare; do
+  for who in "${who_all[@]}"; do
     printf '   %-36s %s\n' "$who: to QApplication (ms)" "$(awk -v w=$who '$1 == w { print $2 }' "$results" | spread)"
     printf '   %-36s %s\n' "$who: to first shown sheet (ms)" "$(awk -v w=$who '$1 == w { print $3 }' "$results" | spread)"
     printf '   %-36s %s\n' "$who: peak memory VmHWM (MB)" "$(awk -v w=$who '$1 == w { print $4 / 1024 }' "$results" | spread)"
@@ -72,6 +84,14 @@ for platform in "${platforms[@]}"; do
   }
   printf '   %-36s %s\n' "ratio varnolix/bare, time" "$(paired 3 | spread %9.2f)"
   printf '   %-36s %s\n' "ratio varnolix/bare, memory" "$(paired 4 | spread %9.2f)"
+  if [ -n "$baseline" ]; then
+    # Each Varnolix run over the baseline run that followed it.
+    to_baseline() {
+      awk -v col="$1" '$1 == "varnolix" { v = $col } $1 == "baseline" { printf "%.4f\n", v / $col }' "$results"
+    }
+    printf '   %-36s %s\n' "ratio varnolix/baseline, time" "$(to_baseline 3 | spread %9.3f)"
+    printf '   %-36s %s\n' "ratio varnolix/baseline, memory" "$(to_baseline 4 | spread %9.3f)"
+  fi
   rm -f "$results"
 done
 
@@ -87,4 +107,9 @@ if command -v valgrind >/dev/null; then
   awk -v v="$program_ir" -v b="$bare_ir" 'BEGIN {
     printf "   %-36s %9.1f M\n   %-36s %9.1f M\n   %-36s %9.2f\n", "varnolix", v / 1e6, "bare", b / 1e6,
            "ratio varnolix/bare", v / b }'
+  if [ -n "$baseline" ]; then
+    baseline_ir=$(instructions "$baseline")
+    awk -v v="$program_ir" -v b="$baseline_ir" 'BEGIN {
+      printf "   %-36s %9.1f M\n   %-36s %9.3f\n", "baseline", b / 1e6, "ratio varnolix/baseline", v / b }'
+  fi
 fi

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -35,6 +36,28 @@ class ItemsModel : public QAbstractListModel {
   const ListChoice& m_choice;
 };
 
+// A find field that hands the keys that move through a list on to the list, so that the
+// keyboard picks a row without leaving the field.
+class FindField : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+  QListView* list = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    switch (event->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+        QApplication::sendEvent(list, event);
+        return;
+      default:
+        QLineEdit::keyPressEvent(event);
+    }
+  }
+};
+
 class QtListChoosers : public ListChoosers {
  public:
   std::optional<std::size_t> Choose(const ListChoice& choice) override {
@@ -42,7 +65,7 @@ class QtListChoosers : public ListChoosers {
     dialog.setWindowTitle(ToQString(choice.caption));
     auto* layout = new QVBoxLayout(&dialog);
     auto* prompt = new QLabel(ToQString(choice.prompt), &dialog);
-    auto* find = new QLineEdit(&dialog);
+    auto* find = new FindField(&dialog);
     find->setPlaceholderText(QStringLiteral("Find"));
     find->setClearButtonEnabled(true);
     prompt->setBuddy(find);
@@ -53,6 +76,7 @@ class QtListChoosers : public ListChoosers {
     auto* list = new QListView(&dialog);
     list->setUniformItemSizes(true);  // so the view never measures every item
     list->setModel(&found);
+    find->list = list;
     list->setCurrentIndex(found.index(0, 0));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
     layout->addWidget(prompt);
