@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "app/computation_sheet_of.h"
 #include "app/entries.h"
@@ -32,22 +33,15 @@ constexpr int kTaxResultsTab = 4;
 
 std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-// A file opened for reading, closed when done with.
-class InputFile {
- public:
-  explicit InputFile(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)), m_error(errno) {}
-  ~InputFile() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-  int fd() const { return m_fd; }
-  int error() const { return m_error; }
-
- private:
-  int m_fd;
-  int m_error;
-};
+// Reads the file at `path` with `read`, which says what was wrong; or why it will not open.
+std::string ReadFile(const std::string& path, const std::function<std::string(payroll::ByteSource&)>& read) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return MessageText(Say::kCannotOpenInput, {path, std::strerror(errno)});
+  payroll::FdSource source(fd);
+  std::string problem = read(source);
+  ::close(fd);
+  return problem;
+}
 
 void Refuse(std::string_view what, std::string_view problem) {
   AfxMessageBox(std::string(what) + "\n\n" + std::string(problem), MB_OK | MB_ICONEXCLAMATION, 0);
@@ -58,25 +52,20 @@ void Refuse(std::string_view what, std::string_view problem) {
 void CModPropertySheet::OnOpen() {
   if (!MayLoseEntries()) return;
   const std::string start = m_fileName.empty() ? std::string() : std::filesystem::path(m_fileName).parent_path().string();
-  if (const std::optional<std::string> path = ChooseFile({.save = false, .caption = "Open", .start = start, .filter = std::string(kCsvFilter), .defaultSuffix = {}})) {
-    OpenFile(*path);
-  }
+  const std::optional<std::string> path = ChooseFile(
+      {.save = false, .caption = "Open", .start = start, .filter = std::string(kCsvFilter), .defaultSuffix = {}});
+  if (path) OpenFile(*path);
 }
 
 bool CModPropertySheet::OpenFile(const std::string& path) {
   constexpr std::string_view kNothingOpened = "Nothing was opened.";
   payroll::PayrollRows listed;
-  {
-    InputFile file(path);
-    if (file.fd() < 0) {
-      Refuse(kNothingOpened, MessageText(Say::kCannotOpenInput, {path, std::strerror(file.error())}));
-      return false;
-    }
-    payroll::FdSource source(file.fd());
+  std::string problem = ReadFile(path, [&](payroll::ByteSource& source) {
     listed = payroll::ListRows(source, path);
-  }
-  if (!listed.problem.empty()) {
-    Refuse(kNothingOpened, listed.problem);
+    return listed.problem;
+  });
+  if (!problem.empty()) {
+    Refuse(kNothingOpened, problem);
     return false;
   }
   std::size_t picked = 0;
@@ -94,14 +83,12 @@ bool CModPropertySheet::OpenFile(const std::string& path) {
     picked = *choice;
   }
   const payroll::RowName& row = listed.rows[picked];
-  std::string problem;
   payroll::PickedRow read;
-  if (InputFile file(path); file.fd() >= 0) {
-    payroll::FdSource source(file.fd());
-    read = payroll::ReadPickedRow(source, path, row.line, problem);
-  } else {
-    problem = MessageText(Say::kCannotOpenInput, {path, std::strerror(file.error())});
-  }
+  problem = ReadFile(path, [&](payroll::ByteSource& source) {
+    std::string unread;
+    read = payroll::ReadPickedRow(source, path, row.line, unread);
+    return unread;
+  });
   if (problem.empty() && !read.reading.amountsRead) {
     for (const std::string& error : read.reading.errors) problem += (problem.empty() ? "" : "\n") + error;
   }
