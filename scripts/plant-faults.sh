@@ -43,14 +43,14 @@ faults=(
   "copy-working-copies-a-part@pages/tax_results_page.cpp@s/m_strWorking = WorkingText\\(working\\);/m_strWorking = WorkingText(working, PartsExplaining(Result::kTaxPayable));/@-"
   "section80-subtracted-as-a-total@assessment/assessment.cpp@s/double\\{a.incomeBase\\} - counted\\(k80L\\) - counted\\(k80D\\) - counted\\(k80CCC\\) - counted\\(k80DD\\) -\\s*counted\\(k80DDB\\) - counted\\(k80E\\)/double{a.incomeBase} - a.section80Total/@assessment"
   "cents-round-half-up@cli/quick_amount.cpp@s/rest > half \\|\\| \\(rest == half && \\(whole & 1\\) != 0\\)/rest >= half/@amount"
-  "crlf-kept-in-the-last-cell@payroll/csv_reader.cpp@s/if \\(contentEnd > m_recordStart && m_buffer\\[contentEnd - 1\\] == '\\\\r' && !m_ends.inQuotes\\(\\)\\) --contentEnd;//@csv_reader"
+  "crlf-kept-in-the-last-cell@payroll/csv_reader.cpp@s/    if \\(m_crlf\\) --contentEnd;\\n//@csv_reader"
   "save-keeps-fewer-digits@payroll/saved_entries.cpp@s/row \\+= ShortestDigits\\(\\*amount\\);/row += ShortestDigits(static_cast<float>(*amount));/@-"
   "binary-file-opened@payroll/payroll_file.cpp@s/m_sawNul = true;/m_sawNul = false;/@-"
   "opened-pages-count-as-unshown@app/sheet_files.cpp@s/m_bStdDeductionVisited = m_bSection80Visited = m_bSection88Visited = 1;//@-"
   "escape-closes-over-entries@app/sheet_files.cpp@s/  if \\(MayLoseEntries\\(\\)\\) EndDialog\\(IDCANCEL\\);/  EndDialog(IDCANCEL);/@-"
   "save-offers-the-payroll-file@app/sheet_files.cpp@s/  if \\(m_rowCount > 1\\) \\{/  if (false) {/@-"
   "sheet-without-results@app/computation_sheet_of.cpp@s/      .results = ResultSection\\(assessment\\),/      .results = {},/@-"
-  "plain-route-takes-a-lone-point@payroll/strict_amount.h@s/return digits > 0 && ExactDecimal/return ExactDecimal/@amount"
+  "plain-route-takes-a-lone-point@cli/quick_amount.h@s/return digits > 0 && payroll::ExactDecimal/return payroll::ExactDecimal/@amount"
 )
 
 selected=("$@")
