@@ -2,7 +2,8 @@
 # Builds the two Debian packages twice, in two build folders, and checks that the two
 # builds give the same bytes; then installs each package alone, and both together, into
 # a fresh Debian 12 root (debootstrap, as root) and runs what it installed there. The
-# batch tool alone must bring in no Qt. Not part of the test command: it downloads a
+# batch tool alone must bring in no Qt; the program alone prints a sheet to PDF there,
+# with no display. Not part of the test command: it downloads a
 # Debian system and takes some minutes.
 #
 #   scripts/check-packages.sh            # everything
@@ -68,7 +69,8 @@ try_install assess-alone \
   "$assess"
 try_install program-alone \
   'test -f /usr/share/doc/varnolix/manual.html && ! ldd /usr/bin/Varnolix | grep -q "not found" &&
-   ! test -e /usr/bin/varnolix-assess' \
+   ! test -e /usr/bin/varnolix-assess && printf "name,basic_pm\nAsha,50000\n" >/tmp/pay.csv &&
+   Varnolix --print-to-pdf /tmp/pay.pdf /tmp/pay.csv && test -s /tmp/pay.pdf' \
   "$program"
 try_install both \
   'printf "basic_pm\n10000\n" | varnolix-assess | grep -q 12540.00 && ! ldd /usr/bin/Varnolix | grep -q "not found"' \
