@@ -22,12 +22,7 @@ rows_1k="$dir/rows-1k.csv"
 [ -s "$rows_100k" ] || "$dir/make_rows" 100000 > "$rows_100k"
 [ -s "$rows_1k" ] || "$dir/make_rows" 1000 > "$rows_1k"
 
-# min, median and max of the numbers on standard input, one a line.
-spread() {
-  sort -g | awk -v f="${1:-%9.1f}" '{ v[NR] = $1 } END {
-    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-    printf f " " f " " f, v[1], m, v[NR] }'
-}
+. bench/spread.sh
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 echo "== Opening a row of $(($(wc -l < "$rows_100k") - 1)) rows ($(du -h "$rows_100k" | cut -f1)), $runs runs, $QT_QPA_PLATFORM"
