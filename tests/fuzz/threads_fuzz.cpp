@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string out, diagnostics;
   };
   const auto assess = [&](const Parallelism& parallelism) {
-    payroll::testing::StringSource in(input, perRead, readFails);
-    payroll::testing::StringSink out(sinkCapacity);
+    varnolix::payroll::testing::StringSource in(input, perRead, readFails);
+    varnolix::payroll::testing::StringSink out(sinkCapacity);
     Outcome outcome;
     outcome.status = AssessStream(options, in, out, {}, outcome.diagnostics, parallelism);
     outcome.out = out.text;
