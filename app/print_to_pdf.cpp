@@ -1,8 +1,5 @@
 #include "app/print_to_pdf.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -42,15 +39,9 @@ void Say(std::string_view text) { std::fprintf(stderr, "%s: %.*s\n", kProductNam
 }  // namespace
 
 int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string& file) {
-  const int input = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (input < 0) {
-    Say(MessageText(Text::kCannotOpenInput, {file, std::strerror(errno)}));
-    return kCannotUse;
-  }
   payroll::OutputFile output;
   if (!output.Open(pdf)) {
     Say(MessageText(Text::kCannotOpenOutput, {pdf, std::strerror(errno)}));
-    ::close(input);
     return kCannotUse;
   }
 
@@ -69,33 +60,34 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
   long long rows = 0;
   long long refused = 0;
   long long firstRefused = 0;
-  payroll::FdSource source(input);
-  const std::string problem = payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
-    ++rows;
-    if (!row.reading.ok()) {
-      for (const std::string& error : row.reading.errors) Say(error);
-      if (refused++ == 0) firstRefused = row.line;
-      return true;
-    }
-    painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), SheetSubject(file, row.line, true, row.name)));
-    return painter.ok();
+  const std::string problem = payroll::ReadFileAt(file, [&](payroll::ByteSource& source) {
+    return payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
+      ++rows;
+      if (!row.reading.ok()) {
+        for (const std::string& error : row.reading.errors) Say(error);
+        if (refused++ == 0) firstRefused = row.line;
+        return true;
+      }
+      painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), SheetSubject(file, row.line, true, row.name)));
+      return painter.ok();
+    });
   });
-  ::close(input);
   const bool painted = painter.Finish() && device.flush();
-  if (!problem.empty() || !painted || rows == refused) {
-    if (!problem.empty()) Say(problem);
-    if (problem.empty() && !painted) Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));
-    if (problem.empty() && painted) Say("no row could be printed; " + pdf + " was not written");
-    output.Discard();
-    return problem.empty() && painted ? kSomeRefused : kCannotUse;
+  // Any return before the commit leaves no OUT.pdf: the output file drops what was written.
+  if (!problem.empty() || !painted) {
+    Say(problem.empty() ? MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}) : problem);
+    return kCannotUse;
+  }
+  if (rows == refused) {
+    Say("no row could be printed; " + pdf + " was not written");
+    return kSomeRefused;
   }
   if (!output.Commit()) {
     Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));
     return kCannotUse;
   }
   if (refused == 0) return kAllPrinted;
-  const Text tally = rows == 1 ? Text::kTheRowHasErrors : refused == 1 ? Text::kOneRowHasErrors : Text::kRowsHaveErrors;
-  Say(MessageText(tally, {refused, rows, firstRefused}));
+  Say(payroll::RefusedRowsText(refused, rows, firstRefused));
   return kSomeRefused;
 }
 

@@ -1,12 +1,8 @@
 // The sheet's files: Open, Save and Print, and the question asked before unsaved
 // entries are lost.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 
 #include "app/computation_sheet_of.h"
 #include "app/entries.h"
@@ -33,16 +29,6 @@ constexpr int kTaxResultsTab = 4;
 
 std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-// Reads the file at `path` with `read`, which says what was wrong; or why it will not open.
-std::string ReadFile(const std::string& path, const std::function<std::string(payroll::ByteSource&)>& read) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return MessageText(Say::kCannotOpenInput, {path, std::strerror(errno)});
-  payroll::FdSource source(fd);
-  std::string problem = read(source);
-  ::close(fd);
-  return problem;
-}
-
 void Refuse(std::string_view what, std::string_view problem) {
   AfxMessageBox(std::string(what) + "\n\n" + std::string(problem), MB_OK | MB_ICONEXCLAMATION, 0);
 }
@@ -60,7 +46,7 @@ void CModPropertySheet::OnOpen() {
 bool CModPropertySheet::OpenFile(const std::string& path) {
   constexpr std::string_view kNothingOpened = "Nothing was opened.";
   payroll::PayrollRows listed;
-  std::string problem = ReadFile(path, [&](payroll::ByteSource& source) {
+  std::string problem = payroll::ReadFileAt(path, [&](payroll::ByteSource& source) {
     listed = payroll::ListRows(source, path);
     return listed.problem;
   });
@@ -84,7 +70,7 @@ bool CModPropertySheet::OpenFile(const std::string& path) {
   }
   const payroll::RowName& row = listed.rows[picked];
   payroll::PickedRow read;
-  problem = ReadFile(path, [&](payroll::ByteSource& source) {
+  problem = payroll::ReadFileAt(path, [&](payroll::ByteSource& source) {
     std::string unread;
     read = payroll::ReadPickedRow(source, path, row.line, unread);
     return unread;

@@ -128,11 +128,7 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     return kExitFailed;
   }
   if (tally.refused > 0) {
-    // The count reads right: "1 of 12 rows has errors", "3 of 12 rows have errors".
-    const Message message = tally.rows == 1      ? Message::kTheRowHasErrors
-                            : tally.refused == 1 ? Message::kOneRowHasErrors
-                                                 : Message::kRowsHaveErrors;
-    Report(diagnostics, message, {tally.refused, tally.rows, tally.firstRefusedLine});
+    Report(diagnostics, payroll::RefusedRowsText(tally.refused, tally.rows, tally.firstRefusedLine));
     return kExitSomeRowsRefused;
   }
   return kExitAllAssessed;

@@ -84,6 +84,13 @@ std::string MessageText(Message message, std::initializer_list<MessageArg> args)
   return text;
 }
 
+std::string RefusedRowsText(long long refused, long long rows, long long firstLine) {
+  const Message message = rows == 1      ? Message::kTheRowHasErrors
+                          : refused == 1 ? Message::kOneRowHasErrors
+                                         : Message::kRowsHaveErrors;
+  return MessageText(message, {refused, rows, firstLine});
+}
+
 std::string_view QuotableExcerpt(std::string_view cell, bool& cut) {
   constexpr int kMaxCharacters = 40;
   int characters = 0;

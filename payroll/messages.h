@@ -54,6 +54,10 @@ struct MessageArg {
 void AppendMessage(std::string& out, Message message, std::initializer_list<MessageArg> args = {});
 std::string MessageText(Message message, std::initializer_list<MessageArg> args = {});
 
+// The closing note when `refused` of `rows` rows were refused, the first on `firstLine`,
+// its count read right: "1 of 12 rows has errors", "3 of 12 rows have errors".
+std::string RefusedRowsText(long long refused, long long rows, long long firstLine);
+
 // A cell as an error quotes it: at most 40 UTF-8 characters, then "..." if cut.
 std::string_view QuotableExcerpt(std::string_view cell, bool& cut);
 

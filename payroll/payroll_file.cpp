@@ -1,6 +1,10 @@
 #include "payroll/payroll_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -74,6 +78,15 @@ std::string ReadFile(ByteSource& source, std::string_view fileName,
 }
 
 }  // namespace
+
+std::string ReadFileAt(const std::string& path, const std::function<std::string(ByteSource&)>& read) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return MessageText(Message::kCannotOpenInput, {path, std::strerror(errno)});
+  FdSource source(fd);
+  std::string problem = read(source);
+  ::close(fd);
+  return problem;
+}
 
 bool IsAssessedColumn(std::string_view headerCell) {
   const std::string_view name = TrimBlanks(headerCell);

@@ -51,6 +51,10 @@ std::string ReadRows(ByteSource& source, std::string_view fileName, long long on
 // The row that starts on `line`; the problem when it could not be read.
 PickedRow ReadPickedRow(ByteSource& source, std::string_view fileName, long long line, std::string& problem);
 
+// Reads the file at `path` with `read`, which says what was wrong with it; or says why
+// the file will not open.
+std::string ReadFileAt(const std::string& path, const std::function<std::string(ByteSource&)>& read);
+
 // Whether a column holds what the batch tool writes, its results or its errors, which
 // say nothing of the entries once they change.
 bool IsAssessedColumn(std::string_view headerCell);
