@@ -27,6 +27,7 @@ enum class Message : std::uint8_t {
   kCannotOpenOutput,
   kCannotWriteOutput,
   kSameInputAndOutput,
+  kNotRegularFile,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,
