@@ -1,10 +1,17 @@
 #include "payroll/row_reading.h"
 
+#include <algorithm>
+
 #include "assessment/amount.h"
+#include "payroll/ascii.h"
 #include "payroll/messages.h"
 #include "payroll/strict_amount.h"
 
 namespace varnolix::payroll {
+
+bool IsBlankRecord(std::span<const std::string_view> fields) {
+  return std::ranges::all_of(fields, [](std::string_view cell) { return TrimBlanks(cell).empty(); });
+}
 
 RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> fields, long long line,
                    AmountReading reading) {

@@ -30,6 +30,10 @@ struct RowReading {
   bool ok() const { return errors.empty(); }
 };
 
+// A record whose cells are all blank, as spreadsheets leave rows of bare separators below
+// their data: no row of anyone, and so never an error.
+bool IsBlankRecord(std::span<const std::string_view> fields);
+
 // The record `fields` under the header `columns`; fields past the end of a short record
 // count as empty. `line` names the row in the errors.
 RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> fields, long long line,
