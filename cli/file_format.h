@@ -18,6 +18,7 @@ using payroll::AppendMessage;
 using payroll::ByteSink;
 using payroll::ByteSource;
 using payroll::ColumnMap;
+using payroll::CsvDialect;
 using payroll::CsvFault;
 using payroll::CsvLimits;
 using payroll::CsvReader;

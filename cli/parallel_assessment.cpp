@@ -31,8 +31,9 @@ struct Slot {
 class ChunkAssessment {
  public:
   ChunkAssessment(const ColumnMap& columns, AmountReading reading, unsigned threads, size_t chunkBytes,
-                  std::string_view lineEnd)
-      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes), m_lineEnd(lineEnd),
+                  CsvDialect dialect, std::string_view lineEnd)
+      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes), m_dialect(dialect),
+        m_lineEnd(lineEnd),
         m_slots(threads * kChunksPerThread) {}
 
   RecordsEnd Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally);
@@ -47,6 +48,7 @@ class ChunkAssessment {
   AmountReading m_reading;
   unsigned m_threads;
   size_t m_chunkBytes;
+  CsvDialect m_dialect;
   std::string_view m_lineEnd;
   std::vector<Slot> m_slots;  // used in turn; a slot is free again once its rows are written
 
@@ -131,7 +133,7 @@ void ChunkAssessment::Assess(Slot& slot, RowAssessor& row, MemorySink& sink, Out
   slot.output.clear();
   sink.Target(&slot.output);
   slot.tally = {};
-  CsvReader reader(std::move(slot.chunk.bytes), slot.chunk.size, slot.chunk.firstLine);
+  CsvReader reader(std::move(slot.chunk.bytes), slot.chunk.size, slot.chunk.firstLine, m_dialect);
   AssessRecords(reader, row, m_columns.fieldCount(), buffer, slot.tally, m_lineEnd);
   buffer.Flush();
   slot.end = RecordsEnd::Of(reader);
@@ -158,8 +160,9 @@ unsigned AssessingThreads(const Parallelism& parallelism) {
 }
 
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, std::string_view lineEnd, OutputBuffer& out, RowTally& tally) {
-  ChunkAssessment assessment(columns, reading, threads, chunkBytes, lineEnd);
+                            size_t chunkBytes, CsvDialect dialect, std::string_view lineEnd, OutputBuffer& out,
+                            RowTally& tally) {
+  ChunkAssessment assessment(columns, reading, threads, chunkBytes, dialect, lineEnd);
   return assessment.Run(framer, out, tally);
 }
 

@@ -24,6 +24,7 @@ unsigned AssessingThreads(const Parallelism& parallelism);
 // input order, each ending in `lineEnd`, and counting them in `tally`. Stops where a
 // single reader would: at the first fault, or once a write has failed.
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, std::string_view lineEnd, OutputBuffer& out, RowTally& tally);
+                            size_t chunkBytes, CsvDialect dialect, std::string_view lineEnd, OutputBuffer& out,
+                            RowTally& tally);
 
 }  // namespace varnolix::cli

@@ -11,11 +11,12 @@ namespace {
 // Where the last record found so far ends, and the lines up to there.
 class LastRecordEnd {
  public:
+  explicit LastRecordEnd(CsvDialect dialect) : m_ends(dialect) {}
   // Looks through data[..., size) for more records.
   void Scan(const char* data, size_t size) {
     for (size_t end; (end = m_ends.Next(data, size)) != RecordEnds::kNone;) {
       m_end = end + 1;
-      m_lines = ++m_records + m_ends.quotedLineFeeds();
+      m_lines = ++m_records + m_ends.quotedLineEnds();
     }
   }
   size_t end() const { return m_end; }  // just past the line feed, or 0 for none yet
@@ -30,9 +31,9 @@ class LastRecordEnd {
 
 }  // namespace
 
-RecordFramer::RecordFramer(ByteSource& source, std::string_view start, long long line, bool sourceEnded,
-                           size_t maxRecordBytes)
-    : m_source(source), m_carry(start.begin(), start.end()), m_line(line), m_sourceEnded(sourceEnded),
+RecordFramer::RecordFramer(ByteSource& source, CsvDialect dialect, std::string_view start, long long line,
+                           bool sourceEnded, size_t maxRecordBytes)
+    : m_source(source), m_dialect(dialect), m_carry(start.begin(), start.end()), m_line(line), m_sourceEnded(sourceEnded),
       m_maxRecordBytes(maxRecordBytes) {}
 
 bool RecordFramer::Next(RecordChunk& chunk, size_t size) {
@@ -46,7 +47,7 @@ bool RecordFramer::Next(RecordChunk& chunk, size_t size) {
   chunk.firstLine = m_line;
   chunk.readError = 0;
 
-  LastRecordEnd last;
+  LastRecordEnd last(m_dialect);
   while (true) {
     if (m_sourceEnded) {
       m_done = true;

@@ -22,16 +22,18 @@ class RecordFramer {
   // `start` was read from `source` already and begins with a record on physical line
   // `line`; `sourceEnded` when nothing follows it. A record longer than `maxRecordBytes`
   // ends the chunks.
-  RecordFramer(ByteSource& source, std::string_view start, long long line, bool sourceEnded, size_t maxRecordBytes);
+  RecordFramer(ByteSource& source, CsvDialect dialect, std::string_view start, long long line, bool sourceEnded,
+               size_t maxRecordBytes);
 
   // Fills `chunk` with the next records, about `size` bytes of them: a chunk ends just
-  // after a line feed outside quotes, where a reader begins a record. The last runs to
+  // after a line end outside quotes, where a reader begins a record. The last runs to
   // the end of the input, or to a failed read, or through a record too long, which its
   // reader then reports. False when nothing is left.
   bool Next(RecordChunk& chunk, size_t size);
 
  private:
   ByteSource& m_source;
+  CsvDialect m_dialect;
   std::vector<char> m_carry;  // the start of a record, after the last chunk
   long long m_line;
   bool m_sourceEnded;

@@ -57,7 +57,7 @@ void WriteRow(CsvWriter& writer, const CsvReader& reader, size_t headerFields, c
 
 void AssessRecords(CsvReader& reader, RowAssessor& row, size_t headerFields, OutputBuffer& buffer, RowTally& tally,
                    std::string_view lineEnd) {
-  CsvWriter writer(buffer, lineEnd);
+  CsvWriter writer(buffer, lineEnd, reader.dialect().separator);
   while (!buffer.failed() && reader.Next()) {
     const bool ok = row.Assess(reader.fields(), reader.line());
     tally.Count(ok, reader.line());

@@ -92,8 +92,8 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
   const ColumnMap& columns = *header;
   // The output keeps the input's byte-order mark and line breaks, so that it opens in a
   // spreadsheet as the input did.
-  const std::string_view lineEnd = reader.endsInCrLf() ? "\r\n" : "\n";
-  CsvWriter writer(buffer, lineEnd);
+  const std::string_view lineEnd = reader.lineBreak();
+  CsvWriter writer(buffer, lineEnd, reader.dialect().separator);
   if (reader.hadByteOrderMark()) buffer.Append("\xEF\xBB\xBF");
   if (!options.explain) {
     for (std::string_view field : reader.fields()) writer.Field(field);
@@ -114,8 +114,10 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
     AssessRecords(reader, row, columns.fieldCount(), buffer, tally, lineEnd);
     end = RecordsEnd::Of(reader);
   } else {
-    RecordFramer framer(in, reader.unread(), reader.nextLine(), reader.sourceEnded(), CsvLimits{}.maxRecordBytes);
-    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, lineEnd, buffer, tally);
+    RecordFramer framer(reader.source(), reader.dialect(), reader.unread(), reader.nextLine(), reader.sourceEnded(),
+                        CsvLimits{}.maxRecordBytes);
+    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, reader.dialect(), lineEnd, buffer,
+                           tally);
   }
 
   const bool flushed = buffer.Flush();  // rows already read stay written, whatever follows

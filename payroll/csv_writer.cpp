@@ -37,8 +37,9 @@ void OutputBuffer::AppendSlowly(std::string_view bytes) {
   m_used = bytes.size();
 }
 
-void AppendCsvField(std::string& out, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+void AppendCsvField(std::string& out, std::string_view text, char separator) {
+  const char special[] = {separator, '"', '\r', '\n'};
+  if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos) {
     out += text;
     return;
   }
@@ -51,14 +52,14 @@ void AppendCsvField(std::string& out, std::string_view text) {
 }
 
 void CsvWriter::NextField() {
-  if (!m_firstInRecord) m_out.Append(',');
+  if (!m_firstInRecord) m_out.Append(m_separator);
   m_firstInRecord = false;
 }
 
 void CsvWriter::Field(std::string_view text) {
   NextField();
   m_quoted.clear();
-  AppendCsvField(m_quoted, text);
+  AppendCsvField(m_quoted, text, m_separator);
   m_out.Append(m_quoted);
 }
 

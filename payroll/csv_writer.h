@@ -48,13 +48,14 @@ class OutputBuffer {
 };
 
 // Appends `text` to `out` as a CSV field: quoted, with its quotes doubled, only when it
-// holds a comma, a quote, CR or LF.
-void AppendCsvField(std::string& out, std::string_view text);
+// holds the separator, a quote, CR or LF.
+void AppendCsvField(std::string& out, std::string_view text, char separator = ',');
 
-// Records of fields; each record ends in `lineEnd`, LF or the CRLF of the input.
+// Records of fields; each record ends in `lineEnd`, the input's LF, CRLF or CR.
 class CsvWriter {
  public:
-  explicit CsvWriter(OutputBuffer& out, std::string_view lineEnd = "\n") : m_out(out), m_lineEnd(lineEnd) {}
+  explicit CsvWriter(OutputBuffer& out, std::string_view lineEnd = "\n", char separator = ',')
+      : m_out(out), m_lineEnd(lineEnd), m_separator(separator) {}
 
   void Field(std::string_view text);
   // Fields already written as CSV, as one.
@@ -67,6 +68,7 @@ class CsvWriter {
  private:
   OutputBuffer& m_out;
   std::string_view m_lineEnd;
+  char m_separator;
   bool m_firstInRecord = true;
   std::string m_quoted;
 };

@@ -10,8 +10,6 @@ std::string FaultMessage(CsvFault fault, long long line, int readError, std::str
   switch (fault) {
     case CsvFault::kNone:
       return {};
-    case CsvFault::kQuoteInUnquotedField:
-      return MessageText(Message::kQuoteInUnquotedField, {line});
     case CsvFault::kTextAfterClosingQuote:
       return MessageText(Message::kTextAfterClosingQuote, {line});
     case CsvFault::kUnterminatedQuote:
@@ -20,6 +18,12 @@ std::string FaultMessage(CsvFault fault, long long line, int readError, std::str
       return MessageText(Message::kRecordTooLong, {line});
     case CsvFault::kReadFailed:
       return MessageText(Message::kCannotReadInput, {inputName, std::strerror(readError)});
+    case CsvFault::kZipSpreadsheet:
+      return MessageText(Message::kZipSpreadsheet, {inputName});
+    case CsvFault::kOldSpreadsheet:
+      return MessageText(Message::kOldSpreadsheet, {inputName});
+    case CsvFault::kBinaryFile:
+      return MessageText(Message::kBinaryFile, {inputName});
   }
   return {};
 }

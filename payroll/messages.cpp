@@ -14,14 +14,17 @@ constexpr std::string_view TextOf(Message message) {
       return "line {}, column {}: {}";
     case Message::kWrongFieldCount:
       return "line {}: expected {} fields, found {}";
+    case Message::kDecimalDoubt:
+      return "line {}, column {}: '{}' is {} with a decimal point but {} with a decimal comma; write it without "
+             "separators between thousands";
+    case Message::kDecimalComma:
+      return "line {}, column {}: '{}' is written the decimal-comma way; write it as {}";
     case Message::kEmptyInput:
       return "'{}' is empty";
     case Message::kNoBasicColumn:
       return "line {}: no basic_pm column";
     case Message::kDuplicateColumn:
       return "line {}: column {} appears twice (fields {} and {})";
-    case Message::kQuoteInUnquotedField:
-      return "line {}: a quote inside an unquoted field";
     case Message::kTextAfterClosingQuote:
       return "line {}: text after a closing quote";
     case Message::kUnterminatedQuote:
@@ -38,6 +41,13 @@ constexpr std::string_view TextOf(Message message) {
       return "cannot write '{}': {}";
     case Message::kSameInputAndOutput:
       return "'{}' is both the input and the output";
+    case Message::kZipSpreadsheet:
+      return "'{}' is a spreadsheet (xlsx or ods), not a CSV file; save it as \"CSV UTF-8\" and use that";
+    case Message::kOldSpreadsheet:
+      return "'{}' is a spreadsheet in the old binary format (xls), not a CSV file; save it as \"CSV UTF-8\" and "
+             "use that";
+    case Message::kBinaryFile:
+      return "'{}' is a binary file, not a CSV file; save it as \"CSV UTF-8\" and use that";
     case Message::kNotRegularFile:
       return "'{}' is {}, not a file of rows; open a CSV file";
     case Message::kNotText:

@@ -14,11 +14,12 @@ enum class Message : std::uint8_t {
   kNotAnAmount,
   kBasicNotAboveZero,
   kWrongFieldCount,
+  kDecimalDoubt,
+  kDecimalComma,
   // Faults that stop the run.
   kEmptyInput,
   kNoBasicColumn,
   kDuplicateColumn,
-  kQuoteInUnquotedField,
   kTextAfterClosingQuote,
   kUnterminatedQuote,
   kRecordTooLong,
@@ -28,6 +29,9 @@ enum class Message : std::uint8_t {
   kCannotWriteOutput,
   kSameInputAndOutput,
   kNotRegularFile,
+  kZipSpreadsheet,
+  kOldSpreadsheet,
+  kBinaryFile,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,

@@ -1,6 +1,10 @@
 #include "payroll/strict_amount.h"
 
+#include <algorithm>
+
 #include "assessment/amount.h"
+#include "assessment/working.h"
+#include "payroll/messages.h"
 
 namespace varnolix::payroll {
 namespace {
@@ -47,6 +51,9 @@ StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage) {
   const char* p = cell.data();
   const char* const last = p + cell.size();
   while (p != last && IsBlank(*p)) ++p;
+  if (p != last && *p == '\'') {
+    for (++p; p != last && IsBlank(*p);) ++p;
+  }
   if (p == last) return {true, 0.0, {}};
   if (!IsDigit(*p) && *p != '.') {
     const size_t prefix = PrefixLength(std::string_view(p, static_cast<size_t>(last - p)));
@@ -94,6 +101,37 @@ StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage) {
   double value = 0;
   if (!ExactDecimal(mantissa, digits, decimals, value)) value = ReadAmount(bare);
   return {true, value, bare};
+}
+
+std::optional<double> DecimalCommaValue(std::string_view cell) {
+  if (cell.find_first_of(",.") == std::string_view::npos) return std::nullopt;
+  // Swapped in the number only: the point of "Rs." stays the prefix's.
+  std::string swapped(cell);
+  const size_t blanks = std::min(swapped.find_first_not_of(" \t'"), swapped.size());
+  size_t from = blanks + PrefixLength(std::string_view(swapped).substr(blanks));
+  for (size_t i = from; i < swapped.size(); ++i) {
+    if (swapped[i] == ',') {
+      swapped[i] = '.';
+    } else if (swapped[i] == '.') {
+      swapped[i] = ',';
+    }
+  }
+  std::string storage;
+  const StrictAmount amount = ReadStrictAmount(swapped, storage);
+  if (!amount.ok) return std::nullopt;
+  return amount.value;
+}
+
+std::optional<std::string> DecimalDoubt(std::string_view cell, const StrictAmount& amount, long long line,
+                                        std::string_view column) {
+  const std::optional<double> comma = DecimalCommaValue(cell);
+  if (!comma || (amount.ok && *comma == amount.value)) return std::nullopt;
+  bool cut = false;
+  std::string excerpt(QuotableExcerpt(cell, cut));
+  if (cut) excerpt += "...";
+  if (!amount.ok) return MessageText(Message::kDecimalComma, {line, column, excerpt, ShortestDigits(*comma)});
+  return MessageText(Message::kDecimalDoubt,
+                     {line, column, excerpt, ShortestDigits(amount.value), ShortestDigits(*comma)});
 }
 
 std::optional<std::string> PlainAmount(std::string_view text) {

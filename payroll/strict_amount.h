@@ -21,7 +21,7 @@ struct StrictAmount {
   std::string_view bare;
 };
 
-// Accepts blanks only, or an optional prefix "Rs", "Rs.", "INR" or "₹" (ASCII letters in
+// Accepts blanks only, or an optional apostrophe (a spreadsheet's mark for text), an optional prefix "Rs", "Rs.", "INR" or "₹" (ASCII letters in
 // any case) and a number: digits with at most one point, the whole part optionally
 // grouped with commas in the Indian (12,34,567) or the international (1,234,567) way,
 // and, on a number without a point, the ending "/-" of a whole-rupee amount ("45,000/-").
@@ -31,6 +31,17 @@ struct StrictAmount {
 // `bare` points into `cell`, unless separators had to be taken out: then it holds the
 // text put into `storage`.
 StrictAmount ReadStrictAmount(std::string_view cell, std::string& storage);
+
+// In a file from a decimal-comma locale (a semicolon-separated one), what a cell would be
+// worth read with its points and commas swapped: "45.000" is 45000, "45,5" is 45.5. Nothing
+// when the cell reads no way with them swapped.
+std::optional<double> DecimalCommaValue(std::string_view cell);
+
+// Why a cell of such a file cannot be taken: it reads differently in the two conventions
+// ("45.000", "1,234"), or only with a decimal comma ("45,5", "1.234,56"). Nothing when it
+// reads one way only, or the same both ways. `amount` is the cell's strict reading.
+std::optional<std::string> DecimalDoubt(std::string_view cell, const StrictAmount& amount, long long line,
+                                        std::string_view column);
 
 // The plain number a person would type for `text` when the whole of it is a strict
 // amount: "1,00,000" gives "100000", "₹ 12,000.50" gives "12000.50"; nothing for any

@@ -26,6 +26,13 @@ std::string Header(const std::string& columns) {
   return columns + ",taxable_hra,gross_salary,section80_benefit,section88_benefit,tax_payable,error\n";
 }
 
+// ASCII text as a spreadsheet saves "Unicode text": UTF-16, little-endian, with its mark.
+std::string Utf16(std::string_view ascii) {
+  std::string text = "\xFF\xFE";
+  for (char c : ascii) text += {c, '\0'};
+  return text;
+}
+
 std::string Repeated(const std::string& text, int times) {
   std::string repeated;
   while (times-- > 0) repeated += text;
@@ -57,21 +64,33 @@ TEST(AssessStream, WritesRowsAndReports) {
            "...' is not an amount\"\n1000," + manyDigits + ",,,,,,\"line 3, column lta_annual: '" +
            manyDigits.substr(0, 40) + "...' is not an amount\"\n",
        1, "varnolix-assess: 2 of 2 rows have errors; the first is on line 2\n"},
-      // Bytes pass through as they are, NUL and broken UTF-8 alike; an amount holding them is refused.
-      {"NulAndBrokenUtf8", "basic_pm,name,80d\n10000," + nul + ",5\n1\0" "00,x,\n10000,\xff\xfe\xc3,\xe2\x82\n"s,
-       Header("basic_pm,name,80d") + "10000," + nul + ",5,0.00,120000.00,5.00,0.00,12538.90,\n" +
-           "1\0" "00,x,,,,,,,\"line 3, column basic_pm: '1\0" "00' is not an amount\"\n"s +
-           "10000,\xff\xfe\xc3,\xe2\x82,,,,,,\"line 4, column 80d: '\xe2\x82' is not an amount\"\n",
-       1, "varnolix-assess: 2 of 3 rows have errors; the first is on line 3\n"},
+      // Bytes pass through as they are, broken UTF-8 too; an amount holding them is refused.
+      {"BrokenUtf8", "basic_pm,name,80d\n10000,\xff\xfe\xc3,\xe2\x82\n",
+       Header("basic_pm,name,80d") + "10000,\xff\xfe\xc3,\xe2\x82,,,,,,\"line 2, column 80d: '\xe2\x82' is not an amount\"\n",
+       1, "varnolix-assess: 1 of 1 row has errors, on line 2\n"},
+      {"BinaryFile", "basic_pm,name\n1000,a" + nul + "\n", "", 2,
+       "varnolix-assess: 'standard input' is a binary file, not a CSV file; save it as \"CSV UTF-8\" and use that\n"},
+      // A file's separator and line ends come back as they came.
+      {"SemicolonsAndBareCrs", "name;basic_pm\rRao, Asha;1000\r", "name;basic_pm;taxable_hra;gross_salary;"
+       "section80_benefit;section88_benefit;tax_payable;error\rRao, Asha;1000;0.00;12000.00;0.00;0.00;0.00;\r", 0, ""},
+      // UTF-16 ("Unicode text") comes out as UTF-8, marked so for a spreadsheet.
+      {"TabsFromUtf16", Utf16("basic_pm\tname\r\n1000\tAsha\r\n"),
+       "\xEF\xBB\xBF" "basic_pm\tname\ttaxable_hra\tgross_salary\tsection80_benefit\tsection88_benefit\ttax_payable\terror"
+       "\r\n1000\tAsha\t0.00\t12000.00\t0.00\t0.00\t0.00\t\r\n", 0, ""},
       {"NoBasicColumn", "id,basic\n1,2\n", "", 2, "varnolix-assess: line 1: no basic_pm column\n"},
       {"EmptyInput", "\xEF\xBB\xBF\n\r\n", "", 2, "varnolix-assess: 'standard input' is empty\n"},
       {"TheOneRowRefused", "basic_pm\n0\n", Header("basic_pm") + "0,,,,,,\"line 2, column basic_pm: Basic PM must have some value.\"\n",
        1, "varnolix-assess: 1 of 1 row has errors, on line 2\n"},
       {"DuplicateColumn", "\nbasic_pm,80D,80d \n", "", 2,
        "varnolix-assess: line 2: column 80d appears twice (fields 2 and 3)\n"},
-      {"BrokenQuotingKeepsTheRowsBefore", "basic_pm\n1000\n10\"00\n2000\n", Header("basic_pm") + row, 2,
-       "varnolix-assess: line 3: a quote inside an unquoted field\n"},
-      {"FailedRead", "basic_pm\n1000\n", Header("basic_pm") + row, 2,
+      // A stray quote is a plain character: the cell is refused as an amount, and the run goes on.
+      {"StrayQuoteIsAPlainCharacter", "basic_pm\n1000\n10\"00\n1000\n",
+       Header("basic_pm") + row + "\"10\"\"00\",,,,,,\"line 3, column basic_pm: '10\"\"00' is not an amount\"\n" + row, 1,
+       "varnolix-assess: 1 of 3 rows has errors, on line 3\n"},
+      {"BrokenQuotingKeepsTheRowsBefore", "basic_pm\n1000\n\"10\"00\n2000\n", Header("basic_pm") + row, 2,
+       "varnolix-assess: line 3: text after a closing quote\n"},
+      // The first bytes are read before anything is written, to tell what the input is.
+      {"FailedRead", "basic_pm\n1000\n", "", 2,
        "varnolix-assess: cannot read 'standard input': Input/output error\n", true},
       // Whole buffers only are written before the failure.
       {"FailedWrite", "basic_pm\n" + Repeated("1000\n", 5000),
@@ -139,7 +158,7 @@ TEST(Tool, ExitsAndSaysWhy) {
   const std::string out = kTemp + ".out.csv";
   std::ofstream(in) << "id,basic_pm\nE1,10000\n";
   const std::string broken = kTemp + ".broken.csv";
-  std::ofstream(broken) << "id,basic_pm\nE1,10000\nE2,10\"00\nE3,20000\n";
+  std::ofstream(broken) << "id,basic_pm\nE1,10000\nE2,\"10\"00\nE3,20000\n";
   const std::string assessed = "id,basic_pm,taxable_hra,gross_salary,section80_benefit,section88_benefit,"
                                "tax_payable,error\nE1,10000,0.00,120000.00,0.00,0.00,12540.00,\n";
   const std::string tryHelp = "\nTry 'varnolix-assess --help' for more information.\n";
@@ -164,7 +183,7 @@ TEST(Tool, ExitsAndSaysWhy) {
        "varnolix-assess: cannot write 'standard output': No space left on device\n", "", "/dev/full"},
       {"SameInputAndOutput", {"-o", "IN", "IN"}, 2, "varnolix-assess: '", ""},
       // A stray quote stops the run: the file it was writing never appears.
-      {"BrokenInputLeavesNoFile", {"-o", "OUT", "BROKEN"}, 2, "varnolix-assess: line 3: a quote inside", ""},
+      {"BrokenInputLeavesNoFile", {"-o", "OUT", "BROKEN"}, 2, "varnolix-assess: line 3: text after a closing", ""},
       {"UnknownOption", {"--fast"}, 2, "varnolix-assess: unknown option '--fast'" + tryHelp, ""},
   };
   for (const auto& c : cases) {

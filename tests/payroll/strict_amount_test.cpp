@@ -33,7 +33,9 @@ TEST(StrictAmount, AcceptsExactlyTheGrammar) {
       {"\xE2\x82\xB9" "750", "750"}, {" \tRs.\t12 ", "12"}, {"Rs..5", ".5"}, {"Rs .5", ".5"},
       {"Rs 9,99,999." + nines, "999999." + nines},
       // A whole-rupee amount's ending.
-      {"45,000/-", "45000"}, {"Rs. 45,000/-", "45000"}, {"45000 /- ", "45000"}};
+      {"45,000/-", "45000"}, {"Rs. 45,000/-", "45000"}, {"45000 /- ", "45000"},
+      // A spreadsheet's mark for text.
+      {"'45000", "45000"}, {" ' Rs 1,000", "1000"}, {"'", ""}};
   for (const auto& [cell, bare] : accepted) {
     std::string storage;
     const StrictAmount amount = ReadStrictAmount(cell, storage);
@@ -51,9 +53,31 @@ TEST(StrictAmount, AcceptsExactlyTheGrammar) {
         // The ending only once, only after whole rupees, and nothing else after a number.
         "45,000.50/-", "45000./-", "/-", "45000/-/-", "45000/", "45000-", "45000 /- x",
         // Blanks are spaces and tabs only.
-        "5\n", "\n5", "5\r", "\xC2\xA0" "5", "5\xC2\xA0"}) {
+        "5\n", "\n5", "5\r", "\xC2\xA0" "5", "5\xC2\xA0",
+        // The mark only once, and only first.
+        "''5", "5'", "Rs '5"}) {
     std::string storage;
     EXPECT_FALSE(ReadStrictAmount(cell, storage).ok) << "'" << cell << "'";
+  }
+}
+
+// In a semicolon file, from a decimal-comma locale, a cell that reads one way with a
+// point and another with a comma is never taken either way.
+TEST(DecimalDoubt, RefusesWhatReadsTwoWaysAndTakesWhatReadsOne) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"45.000", "line 4, column 80d: '45.000' is 45 with a decimal point but 45000 with a decimal comma; write it "
+                 "without separators between thousands"},
+      {"1,234", "line 4, column 80d: '1,234' is 1234 with a decimal point but 1.234 with a decimal comma; write it "
+                "without separators between thousands"},
+      {"45,5", "line 4, column 80d: '45,5' is written the decimal-comma way; write it as 45.5"},
+      {"Rs. 1.234,56", "line 4, column 80d: 'Rs. 1.234,56' is written the decimal-comma way; write it as 1234.56"},
+      {"1.000.000", "line 4, column 80d: '1.000.000' is written the decimal-comma way; write it as 1000000"},
+      // One reading only, or the same both ways.
+      {"45000", std::nullopt}, {"45.5", std::nullopt}, {"0.50", std::nullopt}, {"1,00,000", std::nullopt},
+      {"12,000.50", std::nullopt}, {"Rs. 500", std::nullopt}, {"abc", std::nullopt}, {"", std::nullopt}};
+  for (const auto& [cell, doubt] : cases) {
+    std::string storage;
+    EXPECT_EQ(DecimalDoubt(cell, ReadStrictAmount(cell, storage), 4, "80d"), doubt) << cell;
   }
 }
 
