@@ -64,7 +64,7 @@ constexpr std::array kStandardDeductionControls{
     Edit(standard_deduction::kProfessionTax, 78, 68, 60, 12, s::kEntryEdit),
     Picture(":/varnolix/pictures/bitmap132.png", 86, 4, 57, 12, 85, 20, "DEDUCTION"),
     Picture(":/varnolix/pictures/bitmap130.png", 164, 36, 83, 44, 124, 71,
-            "If Gross Salary is less than 1,00,000 Standard Deduction is 25,000, otherwise 20,000"),
+            "Standard Deduction for a Gross Salary up to 1,00,000: 25,000; up to 5,00,000: 20,000; above 5,00,000: 0"),
     Button(standard_deduction::kNext, "&Next", 108, 166, 26, 14, s::kHiddenPushButton),
 };
 

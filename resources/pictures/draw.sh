@@ -177,8 +177,10 @@ heading bitmap129 204 26 'Go to next page' "$MAGENTA" "$MAGENTA" "$BOLD" 0 0 2
 save "$tmp/bitmap129.miff" bitmap129.png
 
 # --- bitmap 130, 124 x 71: the standard-deduction note ---------------------
+# The three tiers as the deduction is worked out: a salary of exactly 1,00,000 or
+# 5,00,000 falls in the lower tier.
 SPACING=-1 note bitmap130 248 142 \
-    $'If Gross Salary is\nless than 1,00,000\nStandard Deduction\nis 25,000,\notherwise 20,000' \
+    $'Standard Deduction\nfor a Gross Salary\nup to 1,00,000: 25,000\nup to 5,00,000: 20,000\nabove 5,00,000: 0' \
     "$BLUE" "$MAGENTA" 4 6
 save "$tmp/bitmap130.miff" bitmap130.png
 

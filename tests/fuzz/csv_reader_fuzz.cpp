@@ -62,9 +62,13 @@ void CheckRecord(const CsvReader& reader, const Record& record, long long previo
 
 // Written back after a first line (so that a leading byte-order mark stays data), the
 // record reads back as the same fields. A lone empty field is written as an
-// empty line, which is no record; the tool never writes one.
+// empty line, which is no record; the tool never writes one. A NUL, which only a UTF-16
+// file's reading gives, marks the start of a file as binary.
 void CheckRoundTrip(const Record& record) {
   if (record.fields.size() == 1 && record.fields[0].empty()) return;
+  for (const std::string& field : record.fields) {
+    if (field.find('\0') != std::string::npos) return;
+  }
   payroll::testing::StringSource source("first\n" + Written(record.fields) + "\n");
   CsvReader reader(source, {.bufferBytes = 64});
   Require(reader.Next() && reader.Next(), "a written record reads back");

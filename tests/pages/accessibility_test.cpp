@@ -30,7 +30,7 @@ TEST_F(SheetTest, EveryFieldHasANameAndPicturesSayTheirWords) {
       {"Basic Per Month:", "Allowances1 pm:", "Allowances 2 pm:", "Basic Per Year", "Allowances 1 Per Year",
        "Allowances 2 Per Year", "LTA Taxable Annual:", "Rent Per Month:", "HRA Received pm :", "YEARLY", ""},
       {"Standard Deduction:", "Professional Tax:", "DEDUCTION",
-       "If Gross Salary is less than 1,00,000 Standard Deduction is 25,000, otherwise 20,000"},
+       "Standard Deduction for a Gross Salary up to 1,00,000: 25,000; up to 5,00,000: 20,000; above 5,00,000: 0"},
       {"Interest etc., 80L:", "80 CCC:", "Mediclaim 80D:", "80 DD:", "80 E:", "80 DDB:", "SECTION 80",
        "All values are per Annum."},
       {"PF Contribution PA:", "Lic. Primea:", "PPF PA:", "Mutual Fund:", "Other Investments:", "Infrastructure Bond:",
