@@ -44,11 +44,11 @@ Record Current(const CsvReader& reader) {
   return record;
 }
 
-std::string Written(const std::vector<std::string>& fields) {
+std::string Written(const std::vector<std::string>& fields, char separator = ',') {
   std::string text;
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) text += ',';
-    payroll::AppendCsvField(text, fields[i]);
+    if (i > 0) text += separator;
+    payroll::AppendCsvField(text, fields[i], separator);
   }
   return text;
 }
@@ -57,7 +57,10 @@ std::string Written(const std::vector<std::string>& fields) {
 void CheckRecord(const CsvReader& reader, const Record& record, long long previousLine) {
   Require(!record.fields.empty(), "a record has at least one field");
   Require(record.line > previousLine, "records start on ever later lines");
-  if (record.verbatim) Require(Written(record.fields) == reader.text(), "a verbatim record is its fields written back");
+  if (record.verbatim) {
+    Require(Written(record.fields, reader.dialect().separator) == reader.text(),
+            "a verbatim record is its fields written back");
+  }
 }
 
 // Written back after a first line (so that a leading byte-order mark stays data), the
