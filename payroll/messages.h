@@ -28,6 +28,7 @@ enum class Message : std::uint8_t {
   kCannotWriteOutput,
   kSameInputAndOutput,
   kNotRegularFile,
+  kCannotWriteIntoFolder,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,
