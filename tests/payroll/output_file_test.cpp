@@ -162,14 +162,27 @@ TEST(OutputFile, ReplacesTheFileWholeOrLeavesItAsItWas) {
   }
 }
 
-TEST(OutputFile, WritesADeviceDirectly) {
-  OutputFile file;
-  ASSERT_TRUE(file.Open("/dev/null"));
-  ASSERT_TRUE(FdSink(file.fd()).Write("new\n"));
-  ASSERT_TRUE(file.Commit(Durability::kOnDisk));
+// Never a test on /dev/null: a fault here would replace it for the whole machine.
+TEST(OutputFile, WritesAPipeDirectly) {
+  const std::string folder = FreshFolder("pipe");
+  const std::string pipe = folder + "/out.csv";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // so that opening to write never waits
+  ASSERT_GE(reader, 0);
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.Open(pipe)) << std::strerror(errno);
+    ASSERT_TRUE(FdSink(file.fd()).Write("new\n"));
+    EXPECT_TRUE(file.Commit(Durability::kOnDisk)) << std::strerror(errno);
+  }
+  char read[8] = {};
+  EXPECT_EQ(::read(reader, read, sizeof read), 4);
+  EXPECT_STREQ(read, "new\n");
+  ::close(reader);
   struct stat status {};
-  ASSERT_EQ(::lstat("/dev/null", &status), 0);
-  EXPECT_TRUE(S_ISCHR(status.st_mode)) << "/dev/null was replaced";
+  ASSERT_EQ(::lstat(pipe.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "the pipe was replaced";
+  EXPECT_EQ(Listing(folder), std::vector<std::string>{"out.csv"});
 }
 
 // /proc and /sys refuse unnamed files, so both are reached through a named file.
