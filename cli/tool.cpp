@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "cli/row_assessment.h"
 #include "payroll/ascii.h"
 #include "payroll/file_header.h"
+#include "payroll/system/input_file.h"
 
 namespace varnolix::cli {
 namespace {
@@ -138,18 +137,6 @@ int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const St
 
 namespace {
 
-struct OpenFile {
-  int fd = -1;
-  bool owned = false;
-};
-
-bool SameFile(int fd, const std::string& path) {
-  struct stat a {};
-  struct stat b {};
-  return ::fstat(fd, &a) == 0 && ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino &&
-         S_ISREG(a.st_mode);
-}
-
 int WriteAll(int fd, std::string_view text) {
   FdSink sink(fd);
   return sink.Write(text) ? kExitAllAssessed : kExitFailed;
@@ -179,46 +166,41 @@ int RunTool(std::span<const std::string_view> args) {
   }
 
   StreamNames names;
-  OpenFile input{STDIN_FILENO, false};
+  int input = STDIN_FILENO;
   if (!options.input.empty()) {
     names.input = options.input;
-    input = {::open(options.input.c_str(), O_RDONLY | O_CLOEXEC), true};
-    if (input.fd < 0) {
-      Report(diagnostics, Message::kCannotOpenInput, {options.input, std::strerror(errno)});
+    const payroll::system::InputFile opened = payroll::system::OpenInputFile(options.input, false);
+    if (opened.fd < 0) {
+      Report(diagnostics, opened.problem);
       return finish(kExitFailed);
     }
+    input = opened.fd;
   }
-  OutputFile outputFile;
-  int output = STDOUT_FILENO;
-  if (!options.output.empty()) {
+  OutputFile output;
+  if (options.output.empty()) {
+    output.OpenStandardOutput();
+  } else {
     names.output = options.output;
-    if (input.owned && SameFile(input.fd, options.output)) {
+    // Standard input too: "-o pay.csv < pay.csv" would put the output in its input's place.
+    if (payroll::system::SameRegularFile(input, options.output)) {
       Report(diagnostics, Message::kSameInputAndOutput, {options.output});
       return finish(kExitFailed);
     }
-    if (!outputFile.Open(options.output)) {
-      Report(diagnostics, Message::kCannotOpenOutput, {options.output, std::strerror(errno)});
+    if (!output.Open(options.output)) {
+      Report(diagnostics, payroll::OutputFailureText(Message::kCannotOpenOutput, options.output, output.failure()));
       return finish(kExitFailed);
     }
-    output = outputFile.fd();
   }
 
-  FdSource source(input.fd);
-  FdSink sink(output);
+  FdSource source(input);
+  FdSink sink(output.fd());
   int status = AssessStream(options, source, sink, names, diagnostics, {.threads = options.threads});
-  if (input.owned) ::close(input.fd);
-  // The output file appears only when the input could be read to its end; a file system
-  // may report a failed write only when the file is closed.
-  bool written = true;
-  if (output == STDOUT_FILENO) {
-    written = ::close(output) == 0;
-  } else if (status == kExitFailed) {
-    outputFile.Discard();
-  } else {
-    written = outputFile.Commit();
-  }
-  if (!written && status != kExitFailed) {
-    Report(diagnostics, Message::kCannotWriteOutput, {names.output, std::strerror(errno)});
+  if (!options.input.empty()) payroll::system::CloseInputFile(input);
+  // The output file appears only when the input could be read to its end.
+  if (status == kExitFailed) {
+    output.Discard();
+  } else if (!output.Commit()) {
+    Report(diagnostics, payroll::OutputFailureText(Message::kCannotWriteOutput, names.output, output.failure()));
     status = kExitFailed;
   }
   return finish(status);

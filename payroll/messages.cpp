@@ -50,6 +50,8 @@ constexpr std::string_view TextOf(Message message) {
       return "'{}' is a binary file, not a CSV file; save it as \"CSV UTF-8\" and use that";
     case Message::kNotRegularFile:
       return "'{}' is {}, not a file of rows; open a CSV file";
+    case Message::kCannotWriteIntoFolder:
+      return "cannot write into the folder '{}': {}";
     case Message::kNotText:
       return "'{}' is not a text file of comma-separated values";
     case Message::kNoRows:

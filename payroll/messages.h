@@ -32,6 +32,7 @@ enum class Message : std::uint8_t {
   kZipSpreadsheet,
   kOldSpreadsheet,
   kBinaryFile,
+  kCannotWriteIntoFolder,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,

@@ -1,12 +1,10 @@
 #include "payroll/saved_entries.h"
 
 #include <cerrno>
-#include <unistd.h>
 
 #include "assessment/working.h"
 #include "payroll/byte_stream.h"
 #include "payroll/csv_writer.h"
-#include "payroll/output_file.h"
 
 namespace varnolix::payroll {
 
@@ -30,18 +28,13 @@ std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std:
   return header + '\n' + row + '\n';
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+WriteOutcome WriteWholeFile(const std::string& path, std::string_view bytes) {
   OutputFile file;
-  if (!file.Open(path)) return false;
+  if (!file.Open(path)) return {file.failure()};
   FdSink sink(file.fd());
-  // A rename that reaches the disk before the bytes would leave an empty file after a crash.
-  if (!sink.Write(bytes) || (::fdatasync(file.fd()) != 0 && errno != EINVAL)) {  // EINVAL: a device
-    const int error = errno;
-    file.Discard();
-    errno = error;
-    return false;
-  }
-  return file.Commit();
+  if (!sink.Write(bytes)) return {{.error = errno, .refusingFolder = {}}};  // the file drops what was written
+  if (!file.Commit(Durability::kOnDisk)) return {file.failure()};
+  return {};
 }
 
 }  // namespace varnolix::payroll

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "assessment/fields.h"
+#include "payroll/output_file.h"
 #include "payroll/payroll_file.h"
 
 namespace varnolix::payroll {
@@ -17,8 +18,14 @@ namespace varnolix::payroll {
 // negative, as the strict reading reads nothing else.
 std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const OtherCell> others);
 
+// Whether a file was written, and if not, why (OutputFailureText says it).
+struct WriteOutcome {
+  OutputFailure failure;
+  explicit operator bool() const { return failure.error == 0; }
+};
+
 // Writes `bytes` to `path` whole or not at all, and through to the disk: a failure leaves
-// what was there before. False with errno set.
-bool WriteWholeFile(const std::string& path, std::string_view bytes);
+// what was there before. On a failure errno is set too.
+WriteOutcome WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace varnolix::payroll

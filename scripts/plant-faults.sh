@@ -51,6 +51,16 @@ faults=(
   "save-offers-the-payroll-file@app/sheet_files.cpp@s/  if \\(m_rowCount > 1\\) \\{/  if (false) {/@-"
   "sheet-without-results@app/computation_sheet_of.cpp@s/      .results = ResultSection\\(assessment\\),/      .results = {},/@-"
   "plain-route-takes-a-lone-point@cli/quick_amount.h@s/return digits > 0 && payroll::ExactDecimal/return payroll::ExactDecimal/@amount"
+  "interrupted-run-leaves-its-file@payroll/system/temporary_files_posix.cpp@s/\\) ::unlink\\(path\\);/) (void)path;/@-"
+  "interruption-exits-as-a-failure@payroll/system/temporary_files_posix.cpp@s/::raise\\(signal\\);/::_exit(2);/@-"
+  "nohup-run-interrupted@payroll/system/temporary_files_posix.cpp@s/ \\|\\| current.sa_handler != SIG_DFL//@-"
+  "never-an-unnamed-file@payroll/system/whole_file_posix.cpp@s/int fd = ::open\\(place.folder.c_str\\(\\), O_TMPFILE[^;]*;/int fd = (errno = EOPNOTSUPP, -1);/@-"
+  "no-named-file-where-unnamed-refused@payroll/system/whole_file_posix.cpp@s/if \\(fd < 0 && UnnamedFilesRefused\\(errno\\)\\) fd = /if (false) fd = /@-"
+  "replacement-loses-permissions@payroll/system/whole_file_posix.cpp@s/if \\(exists && ::fchmod/if (false \\&\\& ::fchmod/@-"
+  "failed-commit-leaves-its-file@payroll/system/whole_file_posix.cpp@s/  if \\(!replacement.temporary.empty\\(\\)\\) ::unlink\\(replacement.temporary.c_str\\(\\)\\);\\n//@-"
+  "link-replaced-not-followed@payroll/system/whole_file_posix.cpp@s/::realpath\\(path.c_str\\(\\), resolved\\) != nullptr \\? std::string\\(resolved\\) : path/path/@-"
+  "refusing-folder-unnamed@payroll/system/whole_file_posix.cpp@s/if \\(FolderRefuses\\(error\\)\\) refusingFolder = place.folder;//@-"
+  "standard-input-written-over@cli/tool.cpp@s/if \\(payroll::system::SameRegularFile\\(input, /if (!options.input.empty() \\&\\& payroll::system::SameRegularFile(input, /@-"
 )
 
 selected=("$@")

@@ -23,4 +23,8 @@ void CloseInputFile(int fd);
 // Whether `a` and `b` name one existing file, through links or symbolic links.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Whether `path` names the regular file open as `fd`, so that writing there would write
+// over what is being read. A device or a pipe, read and written at once, is no such case.
+bool SameRegularFile(int fd, const std::string& path);
+
 }  // namespace varnolix::payroll::system

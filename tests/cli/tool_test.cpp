@@ -182,6 +182,8 @@ TEST(Tool, ExitsAndSaysWhy) {
       {"FullStandardOutput", {"IN"}, 2,
        "varnolix-assess: cannot write 'standard output': No space left on device\n", "", "/dev/full"},
       {"SameInputAndOutput", {"-o", "IN", "IN"}, 2, "varnolix-assess: '", ""},
+      {"StandardInputIsTheOutput", {"-o", "IN"}, 2, "varnolix-assess: '", ""},
+      {"OutputFolderRefuses", {"-o", "/sys/out.csv", "IN"}, 2, "varnolix-assess: cannot write into the folder '/sys': ", ""},
       // A stray quote stops the run: the file it was writing never appears.
       {"BrokenInputLeavesNoFile", {"-o", "OUT", "BROKEN"}, 2, "varnolix-assess: line 3: text after a closing", ""},
       {"UnknownOption", {"--fast"}, 2, "varnolix-assess: unknown option '--fast'" + tryHelp, ""},

@@ -3,15 +3,10 @@
 // reads back to every bit of every amount.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <bit>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "payroll/payroll_file.h"
@@ -131,31 +126,6 @@ TEST(PayrollFile, ASavedRowReadsBackToTheSameAmountsAndCells) {
   ASSERT_EQ(row.others.size(), 2u);
   EXPECT_EQ(row.others[0].cell, others[0].cell);
   EXPECT_EQ(row.others[1].column, "emp");
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-TEST(PayrollFile, AFileIsWrittenWholeOrNotAtAllAndKeepsItsPermissions) {
-  const std::string folder = ::testing::TempDir() + "/whole-file";
-  std::filesystem::create_directories(folder);
-  const std::string path = folder + "/entries.csv";
-  ASSERT_TRUE(WriteWholeFile(path, "old\n"));
-  ::chmod(path.c_str(), 0640);
-  ASSERT_TRUE(WriteWholeFile(path, "new\n"));
-  EXPECT_EQ(Contents(path), "new\n");
-  struct stat status {};
-  ::stat(path.c_str(), &status);
-  EXPECT_EQ(status.st_mode & 0777, 0640u);
-  // No one, not even root, may make files in /proc.
-  errno = 0;
-  EXPECT_FALSE(WriteWholeFile("/proc/varnolix-entries.csv", "x\n"));
-  EXPECT_NE(errno, 0);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "a temporary file was left";
 }
 
 }  // namespace
