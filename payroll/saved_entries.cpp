@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "assessment/working.h"
+#include "assessment/amount.h"
 #include "payroll/byte_stream.h"
 #include "payroll/csv_writer.h"
 #include "payroll/output_file.h"
