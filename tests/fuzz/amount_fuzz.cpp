@@ -56,9 +56,10 @@ void CheckAgainstStrtod(const std::string& text, double value) {
   Require(SameDouble(value, expected), "ReadAmount agrees with strtod on decimal text");
 }
 
-// Text in which the strict reader can find neither a separator nor a currency prefix.
+// Text in which the strict reader can find neither a separator nor a prefix: a currency,
+// or a spreadsheet's apostrophe.
 bool PlainOfSeparatorsAndPrefixes(std::string_view cell) {
-  return cell.find_first_of(",RrIi\xE2") == std::string_view::npos;
+  return cell.find_first_of(",RrIi\xE2'") == std::string_view::npos;
 }
 
 void CheckStrictReading(std::string_view cell) {
