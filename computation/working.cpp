@@ -1,7 +1,5 @@
 #include "computation/working.h"
 
-#include <algorithm>
-
 #include "assessment/amount.h"
 #include "assessment/rules.h"
 #include "computation/render.h"
@@ -26,7 +24,7 @@ class Builder {
       : m_a(a), m_f(a.figures), m_texts(texts), m_notes(notes) {}
 
   std::array<WorkingSection, kWorkingPartCount> Build() {
-    m_notes.push_back(RuleNote::kRulesOrder);
+    m_notes.push_back(RuleNote::kRulesOrder);  // the notes go in the order of their enumeration
     Salary();
     HraExemption();
     GrossSalary();
@@ -39,7 +37,6 @@ class Builder {
     if (m_f.hraExemption < 0 && m_f.annualHraReceived > 0) m_notes.push_back(RuleNote::kHraUntaxed);
     if (m_a.section88Amount > 0) m_notes.push_back(RuleNote::kRebateInFull);
     if (m_anyExact) m_notes.push_back(RuleNote::kSinglePrecision);
-    std::sort(m_notes.begin(), m_notes.end());
     return m_working;
   }
 

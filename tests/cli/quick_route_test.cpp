@@ -21,6 +21,7 @@ TEST(QuickRoute, TakesEveryCellAsTheProgramTakesItsBareAmountTyped) {
       "2.675",   "0.125",    "131072.125",       "7.0849999984",    "99999999999999.99", "750566175414.125",
       "9007199254740992", "9007199254740993", "90071992547409921", "123456789012345678", "0.000000000000000001",
       "00000000000000012.5", "62500.50", ".5", "5.", "1,00,000", "Rs. 12,345.67", "45,000/-",
+      "0.09375", "10922.59375",  // twelve times is a paisa tie exactly: 1.125, 131071.125
   };
   for (const char* cell : cells) {
     // As the tool reads a cell: plain digits straight to a double, else by the grammar.
