@@ -2,63 +2,46 @@
 
 #include <QDate>
 #include <QLocale>
-#include <cmath>
 #include <filesystem>
 
-#include "app/entries.h"
 #include "assessment/amount.h"
-#include "assessment/working.h"
-#include "resources/dialog_templates.h"
+#include "computation/render.h"
 #include "varnolix/version.h"
 
 namespace varnolix {
 namespace {
 
-// An entry as the sheet prints it: to the cent, unless the amount has finer digits,
-// which are all printed rather than rounded away.
-std::string EntryAmount(std::string_view typed) {
-  if (typed.empty()) return {};
-  const double amount = ReadAmount(typed);
-  const std::string exact = ShortestDigits(amount);
-  const size_t point = exact.find('.');
-  const bool inCents = point == std::string::npos || exact.size() - point <= 3;
-  return GroupIndian(inCents && std::isfinite(amount) ? WriteAmount(amount) : exact);
-}
-
-std::vector<report::SheetSection> EntrySections(const SheetReading& reading) {
+std::vector<report::SheetSection> EntrySections(const Computation& computation) {
   std::vector<report::SheetSection> sections;
-  for (Page page : {Page::kIncome, Page::kStandardDeduction, Page::kSection80, Page::kSection88}) {
+  for (const EntryPage& page : computation.entries) {
     report::SheetSection& section = sections.emplace_back();
-    section.title = resources::InputPageDialog(page).title;
-    if (!reading.input.Shown(page)) section.remark = "Not shown: its amounts count as 0.";
-    for (const FieldInfo& info : kFields) {
-      if (info.page == page) section.lines.push_back({std::string(EntryLabel(info.field)), EntryAmount(reading.typed[info.field]), {}});
+    section.title = page.title;
+    if (!page.shown) section.remark = "Not shown: its amounts count as 0.";
+    for (const Entry& entry : page.entries) {
+      section.lines.push_back({std::string(entry.label), GroupIndian(entry.typed), {}});
     }
   }
   return sections;
 }
 
-std::vector<report::SheetSection> WorkingSections(const Working& working) {
+std::vector<report::SheetSection> WorkingSections(const Computation& computation) {
   std::vector<report::SheetSection> sections;
-  for (const WorkingSection& part : working) {
-    if (part.part == WorkingPart::kResultTexts) continue;  // printed set apart, as the page labels them
+  for (const WorkingSection& part : computation.working) {
     report::SheetSection& section = sections.emplace_back();
     section.title = part.title;
-    for (const WorkingRow& row : part.rows) section.lines.push_back({row.label, GroupIndian(row.value), row.note});
+    for (const WorkingLine& line : part.lines) section.lines.push_back({line.label, FigureText(line), NoteText(line)});
   }
+  report::SheetSection& notes = sections.emplace_back();
+  notes.title = "Notes on the rules";
+  for (RuleNote note : computation.notes) notes.remark += (notes.remark.empty() ? "" : " ") + RuleNoteText(note);
   return sections;
 }
 
 // The results in the order the Tax Results page shows them.
-report::SheetSection ResultSection(const Assessment& assessment) {
-  const PerResult<std::string> texts = ResultTextsOf(assessment);
+report::SheetSection ResultSection(const Computation& computation) {
   report::SheetSection section{.title = "Results", .lines = {}, .remark = {}};
-  const DialogTemplate& page = resources::kTaxResultsDialog;
-  for (const ControlTemplate& control : page.controls) {
-    for (const ResultInfo& result : kResults) {
-      if (control.kind != ControlKind::Edit || control.id != result.controlId) continue;
-      section.lines.push_back({std::string(resources::LabelOf(page, control.id)), GroupIndian(texts[result.result]), {}});
-    }
+  for (Result result : kResultsAsShown) {
+    section.lines.push_back({std::string(ResultLabel(result)), WrittenFigure(computation.results[result]), {}});
   }
   return section;
 }
@@ -66,15 +49,16 @@ report::SheetSection ResultSection(const Assessment& assessment) {
 }  // namespace
 
 report::ComputationSheet ComputationSheetOf(const SheetReading& reading, std::string subject) {
-  const Assessment assessment = Assess(reading.input);
+  const std::string today = QLocale::c().toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")).toStdString();
+  const Computation computation = ComputationOf({}, today, reading.typed, reading.shown);
   return {
       .title = "Income tax computation",
       .subject = std::move(subject),
-      .date = QLocale::c().toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy")).toStdString(),
+      .date = computation.date,
       .version = std::string(kProductName) + " " + kVersion,
-      .entries = EntrySections(reading),
-      .working = WorkingSections(WorkingOf(assessment, reading.typed)),
-      .results = ResultSection(assessment),
+      .entries = EntrySections(computation),
+      .working = WorkingSections(computation),
+      .results = ResultSection(computation),
   };
 }
 
@@ -90,13 +74,9 @@ std::string SheetSubject(std::string_view fileName, long long line, bool several
 
 SheetReading SheetReadingOf(const payroll::RowReading& row) {
   SheetReading reading;
-  reading.input.standardDeductionShown = reading.input.section80Shown = reading.input.section88Shown = true;
-  for (const FieldInfo& info : kFields) {
-    const double amount = row.amounts[info.field];
-    // The Income page reads a monthly salary from its annual echo.
-    reading.input.amounts[info.field] = info.annualId != 0 ? AnnualEchoValue(amount) : amount;
-  }
+  reading.shown = kEveryPageShown;
   reading.typed = row.typed;
+  reading.input = InputOf(reading.typed, reading.shown);
   return reading;
 }
 

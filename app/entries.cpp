@@ -4,13 +4,12 @@
 
 #include "assessment/amount.h"
 #include "pages/sheet_reading.h"
-#include "resources/dialog_templates.h"
+#include "computation/computation.h"
 
 namespace varnolix {
 
 std::string_view EntryLabel(Field field) {
-  const FieldInfo& info = Info(field);
-  return resources::LabelOf(resources::InputPageDialog(info.page), info.controlId);
+  return FieldLabel(field);
 }
 
 SavedAmounts AmountsToSave(const SheetReading& reading) {
@@ -21,7 +20,7 @@ SavedAmounts AmountsToSave(const SheetReading& reading) {
     const double amount = ReadAmount(text);
     const std::string label(EntryLabel(info.field));
     // The batch tool reads no sign and no infinity, so such an amount would not come back.
-    if (IsTooLargeToHold(amount, info.annualId != 0)) {
+    if (IsTooLargeToHold(amount, info.echoed)) {
       saved.problem = label + " is too large to hold.";
       return saved;
     }

@@ -11,6 +11,7 @@
 #include "payroll/messages.h"
 #include "payroll/saved_entries.h"
 #include "pages/field_checks.h"
+#include "pages/field_controls.h"
 #include "platform/file_dialog.h"
 #include "platform/list_choice.h"
 #include "platform/message_box.h"
@@ -99,7 +100,7 @@ void CModPropertySheet::PutEntries(const PerField<std::string>& typed) {
   m_bStdDeductionVisited = m_bSection80Visited = m_bSection88Visited = 1;
   // The input pages are the first tabs, in the order of their pages.
   for (const FieldInfo& info : kFields) {
-    GetPage(static_cast<int>(info.page))->SetDlgItemText(info.controlId, typed[info.field]);
+    GetPage(static_cast<int>(info.page))->SetDlgItemText(ControlsOf(info.field).controlId, typed[info.field]);
   }
 }
 
@@ -160,7 +161,7 @@ std::string CModPropertySheet::Subject() const {
 void CModPropertySheet::OnPrint() {
   const SheetReading reading = ReadSheet(*this);
   if (IsZeroNegativeOrTooLarge(reading.input.amounts[Field::kBasic], false)) {
-    ShowInformation(kBasicNeedsValue);
+    ShowInformation(payroll::kBasicNeedsValue);
     return;
   }
   const report::ComputationSheet sheet = ComputationSheetOf(reading, Subject());

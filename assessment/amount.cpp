@@ -89,6 +89,14 @@ std::string WriteAmount(double value) {
   return error == std::errc{} ? std::string(text.data(), end) : std::string();
 }
 
+std::string ShortestDigits(double value) {
+  std::array<char, 400> text{};  // the widest: 309 digits before the point, or 326 after it with the sign
+  const auto [end, error] = std::isfinite(value)
+                                ? std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed)
+                                : std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 0);
+  return error == std::errc{} ? std::string(text.data(), end) : std::string();
+}
+
 bool IsZeroOrNegative(double value) { return !(value > 0.0); }
 
 bool IsTooLargeToHold(double amount, bool monthly) {

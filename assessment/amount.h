@@ -21,6 +21,10 @@ double ReadAmount(std::string_view text);
 // on the exact binary value, "-" for negatives, "inf" and "nan" for the non-finite.
 std::string WriteAmount(double value);
 
+// The shortest text that reads back as the same double, without an exponent:
+// 0.30000000000000004; "inf" and "nan" for the non-finite.
+std::string ShortestDigits(double value);
+
 // `number`, decimal text as WriteAmount or ShortestDigits writes it, with its whole part
 // grouped the Indian way: 12,34,567.50 (the last three digits, then pairs). Text that is
 // no such number comes back as it is.

@@ -20,6 +20,22 @@ bool AssessmentInput::Shown(Page page) const {
   return false;
 }
 
+double AssessedAmount(Field field, std::string_view text) {
+  const double amount = ReadAmount(text);
+  return Info(field).echoed ? AnnualEchoValue(amount) : amount;
+}
+
+AssessmentInput InputOf(const PerField<std::string>& texts, PagesShown shown) {
+  AssessmentInput input;
+  input.standardDeductionShown = shown.standardDeduction;
+  input.section80Shown = shown.section80;
+  input.section88Shown = shown.section88;
+  for (const FieldInfo& info : kFields) {
+    if (input.Shown(info.page)) input.amounts[info.field] = AssessedAmount(info.field, texts[info.field]);
+  }
+  return input;
+}
+
 Assessment Assess(const AssessmentInput& input) {
   Assessment a;
   const std::array<bool, kPageCount> shown{true, input.standardDeductionShown, input.section80Shown,

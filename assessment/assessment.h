@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "assessment/fields.h"
 #include "assessment/salary_figures.h"
@@ -11,8 +12,7 @@
 namespace varnolix {
 
 struct AssessmentInput {
-  // Each field's text as ReadAmount reads it; for a monthly salary, the text of its
-  // annual echo (AnnualEchoValue of the monthly amount).
+  // Each field's amount as AssessedAmount takes it from the field's text.
   PerField<double> amounts{};
   // The VisitedFlags. The fields of a page never shown are not read; its amounts take
   // their defaults. The Income page, the first, is always shown.
@@ -22,6 +22,24 @@ struct AssessmentInput {
 
   bool Shown(Page page) const;
 };
+
+// The pages that are shown only when a person goes to them. A file read, and the batch
+// tool, count every page as shown.
+struct PagesShown {
+  bool standardDeduction = false;
+  bool section80 = false;
+  bool section88 = false;
+};
+inline constexpr PagesShown kEveryPageShown{true, true, true};
+
+// What the assessment takes from a field that holds `text`, typed or read from a file:
+// the amount as ReadAmount reads it; for an echoed monthly salary, the amount of its
+// annual echo as the Income page writes it, "%.2f" of twelve times the monthly amount
+// read back, "inf" as infinity (AnnualEchoValue).
+double AssessedAmount(Field field, std::string_view text);
+
+// The input of the entries `texts`, the fields of a page not shown left unread.
+AssessmentInput InputOf(const PerField<std::string>& texts, PagesShown shown);
 
 // The order in which the rules read each page's fields.
 inline constexpr std::array<Field, 6> kSection80ReadingOrder{Field::k80L,   Field::k80D,  Field::k80E,

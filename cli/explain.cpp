@@ -1,6 +1,6 @@
 #include "cli/explain.h"
 
-#include "assessment/working.h"
+#include "computation/render.h"
 #include "cli/file_format.h"
 
 namespace varnolix::cli {
@@ -26,7 +26,11 @@ void AppendExplanation(std::string& out, long long line, std::span<const NamedCe
     }
     return;
   }
-  out += WorkingText(WorkingOf(row.assessment(), row.TypedTexts()));
+  // The working of the texts the row gives, as the program assesses them typed in; a
+  // test holds the tool's quick route to the same amounts.
+  Who whose;
+  whose.line = line;
+  out += WorkingText(ComputationOf(std::move(whose), {}, row.TypedTexts(), kEveryPageShown));
 }
 
 }  // namespace varnolix::cli

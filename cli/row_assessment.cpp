@@ -15,7 +15,7 @@ RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : m_co
   m_input.section80Shown = true;
   m_input.section88Shown = true;
   for (const ColumnMap::Column& column : columns.columns()) {
-    if (Info(column.field).annualId != 0) m_echoed.push_back(column.field);
+    if (Info(column.field).echoed) m_echoed.push_back(column.field);
   }
 }
 
@@ -46,7 +46,7 @@ bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& va
   value = amount.value;
   // A value too large for a double, or a monthly salary whose annual figure is, would
   // give "inf" results, or read back as 0 from the annual echo, without a word.
-  return amount.ok && !IsTooLargeToHold(value, Info(field).annualId != 0);
+  return amount.ok && !IsTooLargeToHold(value, Info(field).echoed);
 }
 
 bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {

@@ -1,6 +1,7 @@
 #include "pages/amounts_page.h"
 
 #include "pages/field_checks.h"
+#include "pages/field_controls.h"
 #include "pages/varnolix_sheet.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
@@ -29,7 +30,7 @@ void CAmountsPage::DoDataExchange(CDataExchange* dx) {
   CColouredPage::DoDataExchange(dx);
   auto field = m_fields.begin();
   for (const FieldInfo& info : kFields) {
-    if (info.page == m_look.page) DDX_Control(dx, info.controlId, *field++);
+    if (info.page == m_look.page) DDX_Control(dx, ControlsOf(info.field).controlId, *field++);
   }
 }
 

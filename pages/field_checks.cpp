@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "assessment/amount.h"
+#include "pages/field_controls.h"
 #include "platform/message_box.h"
 
 namespace varnolix {
@@ -10,8 +11,9 @@ namespace varnolix {
 bool WarnAboutZeroOrNegative(const CWnd& page, Page which) {
   std::vector<std::string_view> flagged;
   for (const FieldInfo& info : kFields) {
-    if (info.page != which || info.warning.empty()) continue;
-    if (IsZeroNegativeOrTooLarge(page.GetDlgItemText(info.controlId), info.monthly)) flagged.push_back(info.warning);
+    const FieldControls& controls = ControlsOf(info.field);
+    if (info.page != which || controls.warning.empty()) continue;
+    if (IsZeroNegativeOrTooLarge(page.GetDlgItemText(controls.controlId), info.monthly)) flagged.push_back(controls.warning);
   }
   if (flagged.empty()) return false;
   ShowInformation(ZeroOrNegativeMessage(flagged));

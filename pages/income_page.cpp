@@ -3,6 +3,8 @@
 #include "assessment/amount.h"
 #include "assessment/fields.h"
 #include "pages/field_checks.h"
+#include "pages/field_controls.h"
+#include "payroll/messages.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 
@@ -37,14 +39,15 @@ void CMainBasicDlg::DoDataExchange(CDataExchange* dx) {
   auto field = m_fields.begin();
   for (const FieldInfo& info : kFields) {
     if (info.page != Page::kIncome) continue;
-    DDX_Control(dx, info.controlId, *field++);
-    if (info.annualId != 0) DDX_Control(dx, info.annualId, *field++);
+    const FieldControls& controls = ControlsOf(info.field);
+    DDX_Control(dx, controls.controlId, *field++);
+    if (controls.echoId != 0) DDX_Control(dx, controls.echoId, *field++);
   }
 }
 
 bool CMainBasicDlg::OnKillActive() {
   if (IsZeroNegativeOrTooLarge(GetDlgItemText(kBasicPerMonth), Info(Field::kBasic).monthly)) {
-    ShowInformation(kBasicNeedsValue);
+    ShowInformation(payroll::kBasicNeedsValue);
     return false;
   }
   if (WarnAboutZeroOrNegative(*this, Page::kIncome)) return true;

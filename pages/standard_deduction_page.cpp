@@ -1,7 +1,7 @@
 #include "pages/standard_deduction_page.h"
 
 #include "assessment/salary_figures.h"
-#include "pages/field_texts.h"
+#include "pages/sheet_reading.h"
 #include "pages/income_page.h"
 #include "pages/varnolix_sheet.h"
 #include "resources/dialog_templates.h"
@@ -35,9 +35,9 @@ bool CStandardDecuctionDlg::OnSetActive() {
 void CStandardDecuctionDlg::ShowCurrentTier() {
   CVarnolixSheet* sheet = SheetOf(*this);
   if (sheet == nullptr) return;
-  PerField<double> amounts{};
-  ReadAmounts(sheet->IncomePage(), Page::kIncome, amounts);
-  const SalaryFigures figures = ComputeSalaryFigures(amounts);
+  PerField<std::string> texts;
+  ReadPageTexts(sheet->IncomePage(), Page::kIncome, texts);
+  const SalaryFigures figures = ComputeSalaryFigures(InputOf(texts, {}).amounts);
   SetDlgItemText(kStandardDeduction, StandardDeductionTierFor(figures.grossSalary).text);
 }
 

@@ -1,7 +1,9 @@
 #include "pages/tax_results_page.h"
 
-#include "assessment/assessment.h"
-#include "assessment/working.h"
+#include "assessment/amount.h"
+#include "computation/computation.h"
+#include "computation/render.h"
+#include "pages/field_controls.h"
 #include "pages/sheet_reading.h"
 #include "pages/standard_deduction_page.h"
 #include "pages/varnolix_sheet.h"
@@ -24,9 +26,7 @@ const MessageMap& CResultDialog::GetMessageMap() const {
 bool CResultDialog::OnInitDialog() {
   CColouredPage::OnInitDialog();
   m_tipWorking.Create(this);
-  for (const ResultInfo& result : kResults) {
-    GetDlgItem(result.controlId)->AppendContextMenuCommand("Copy Working", ids::tax_results::kCopyWorking);
-  }
+  for (int id : kResultControls) GetDlgItem(id)->AppendContextMenuCommand("Copy Working", ids::tax_results::kCopyWorking);
   return true;
 }
 
@@ -41,15 +41,14 @@ void CResultDialog::ShowResults(CVarnolixSheet& sheet) {
   if (sheet.m_bStdDeductionVisited != 0) sheet.StandardDeductionPage().ShowCurrentTier();
   const SheetReading reading = ReadSheet(sheet);
 
-  // The results, their working and what is copied all come from this one assessment.
-  const Assessment assessment = Assess(reading.input);
-  const PerResult<std::string> results = ResultTextsOf(assessment);
-  const Working working = WorkingOf(assessment, reading.typed);
+  // The results, their working and what is copied all come from this one computation.
+  const Computation computation = ComputationOf({}, {}, reading.typed, reading.shown);
   for (const ResultInfo& result : kResults) {
-    SetDlgItemText(result.controlId, results[result.result]);
-    m_tipWorking.AddTool(GetDlgItem(result.controlId), WorkingText(working, PartsExplaining(result.result)));
+    const int id = ControlOf(result.result);
+    SetDlgItemText(id, WriteAmount(computation.results[result.result]));
+    m_tipWorking.AddTool(GetDlgItem(id), ResultTip(computation, result.result));
   }
-  m_strWorking = WorkingText(working);
+  m_strWorking = WorkingText(computation);
 }
 
 void CResultDialog::OnCopyWorking() { SetClipboardText(m_strWorking); }

@@ -43,6 +43,10 @@ enum class Message : std::uint8_t {
   kRowsHaveErrors,
 };
 
+// Why a basic salary not above 0 is refused: the Income page keeps a person on it with
+// this box, and the batch tool writes it in the row's error column.
+inline constexpr std::string_view kBasicNeedsValue = "Basic PM must have some value.";
+
 // One argument of a message: a text, or a number written in decimal.
 struct MessageArg {
   MessageArg(std::string_view value) : text(value) {}  // NOLINT: implicit on purpose

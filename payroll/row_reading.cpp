@@ -23,7 +23,7 @@ RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> f
   std::string storage;
   for (const ColumnMap::Column& column : columns.columns()) {
     const std::string_view cell = column.index < fields.size() ? fields[column.index] : std::string_view{};
-    const bool monthly = Info(column.field).annualId != 0;
+    const bool monthly = Info(column.field).echoed;
     double& value = row.amounts[column.field];
     bool read = true;
     if (reading == AmountReading::kLenient) {

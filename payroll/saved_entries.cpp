@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "assessment/working.h"
+#include "assessment/amount.h"
 #include "payroll/byte_stream.h"
 #include "payroll/csv_writer.h"
 

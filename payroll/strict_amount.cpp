@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "assessment/amount.h"
-#include "assessment/working.h"
 #include "payroll/messages.h"
 
 namespace varnolix::payroll {

@@ -155,20 +155,6 @@ constinit const DialogTemplate kSection80Dialog{IDD_SECTION80, "Section 80", 250
 constinit const DialogTemplate kTaxResultsDialog{IDD_TAX_RESULTS, "Tax Results", 250, 141, kTaxResultsControls};
 constinit const DialogTemplate kAboutDialog{IDD_ABOUT, "About Varnolix", 220, 148, kAboutControls};
 
-const DialogTemplate& InputPageDialog(Page page) {
-  switch (page) {
-    case Page::kIncome:
-      return kIncomeDialog;
-    case Page::kStandardDeduction:
-      return kStandardDeductionDialog;
-    case Page::kSection80:
-      return kSection80Dialog;
-    case Page::kSection88:
-      return kSection88Dialog;
-  }
-  return kIncomeDialog;
-}
-
 std::string_view LabelOf(const DialogTemplate& dialog, int id) {
   for (const ControlTemplate& control : dialog.controls) {
     if (control.kind != ControlKind::Label || control.buddy != id) continue;

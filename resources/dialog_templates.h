@@ -4,7 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "assessment/fields.h"
 #include "platform/dialog_template.h"
 
 namespace varnolix::resources {
@@ -15,9 +14,6 @@ extern const DialogTemplate kSection88Dialog;          // 139
 extern const DialogTemplate kSection80Dialog;          // 140
 extern const DialogTemplate kTaxResultsDialog;         // 141
 extern const DialogTemplate kAboutDialog;              // 142
-
-// The dialog of an input page.
-const DialogTemplate& InputPageDialog(Page page);
 
 // The text of the label that names control `id` on `dialog`, without the colon that
 // ends it on the page: "Basic Per Month". Empty when no label names it.

@@ -1,9 +1,8 @@
 // Identifiers of the dialog templates and of their controls. The same number names
-// different fields on different pages, so every identifier belongs to its page. The
-// amount fields and the results take theirs from the field table.
+// different fields on different pages, so every identifier belongs to its page. Which
+// field of the assessment each amount control shows is the pages' table
+// (pages/field_controls.h).
 #pragma once
-
-#include "assessment/fields.h"
 
 namespace varnolix::ids {
 
@@ -16,21 +15,21 @@ inline constexpr int IDD_ABOUT = 142;
 
 namespace income {
 inline constexpr int kNext = 1001;
-inline constexpr int kBasicPerMonth = Info(Field::kBasic).controlId;
-inline constexpr int kAllowances1PerMonth = Info(Field::kAllowances1).controlId;
-inline constexpr int kAllowances2PerMonth = Info(Field::kAllowances2).controlId;
-inline constexpr int kAnnualBasic = Info(Field::kBasic).annualId;
-inline constexpr int kAnnualAllowances1 = Info(Field::kAllowances1).annualId;
-inline constexpr int kAnnualAllowances2 = Info(Field::kAllowances2).annualId;
-inline constexpr int kLtaTaxableAnnual = Info(Field::kLta).controlId;
+inline constexpr int kBasicPerMonth = 1002;
+inline constexpr int kAllowances1PerMonth = 1003;
+inline constexpr int kAllowances2PerMonth = 1004;
+inline constexpr int kAnnualBasic = 1005;
+inline constexpr int kAnnualAllowances1 = 1006;
+inline constexpr int kAnnualAllowances2 = 1007;
+inline constexpr int kLtaTaxableAnnual = 1008;
 inline constexpr int kReset = 1009;
-inline constexpr int kRentPerMonth = Info(Field::kRent).controlId;
-inline constexpr int kHraReceivedPerMonth = Info(Field::kHraReceived).controlId;
+inline constexpr int kRentPerMonth = 1010;
+inline constexpr int kHraReceivedPerMonth = 1011;
 }  // namespace income
 
 namespace standard_deduction {
 inline constexpr int kNext = 1001;
-inline constexpr int kProfessionTax = Info(Field::kProfessionTax).controlId;
+inline constexpr int kProfessionTax = 1017;
 inline constexpr int kStandardDeduction = 2016;
 inline constexpr int kStandardDeductionLabel = 1035;
 inline constexpr int kProfessionTaxLabel = 1036;
@@ -39,30 +38,30 @@ inline constexpr int kProfessionTaxLabel = 1036;
 namespace section80 {
 inline constexpr int kNext = 1001;
 inline constexpr int kReset = 1006;
-inline constexpr int k80DD = Info(Field::k80DD).controlId;
-inline constexpr int k80DDB = Info(Field::k80DDB).controlId;
-inline constexpr int k80E = Info(Field::k80E).controlId;
-inline constexpr int k80CCC = Info(Field::k80CCC).controlId;
-inline constexpr int k80L = Info(Field::k80L).controlId;
-inline constexpr int k80D = Info(Field::k80D).controlId;
+inline constexpr int k80DD = 1012;
+inline constexpr int k80DDB = 1013;
+inline constexpr int k80E = 1014;
+inline constexpr int k80CCC = 1016;
+inline constexpr int k80L = 1022;
+inline constexpr int k80D = 1023;
 }  // namespace section80
 
 namespace section88 {
-inline constexpr int kOtherInvestments = Info(Field::kOtherInvestments).controlId;
+inline constexpr int kOtherInvestments = 1011;
 inline constexpr int kReset = 1015;
-inline constexpr int kPfContribution = Info(Field::kPfContribution).controlId;
-inline constexpr int kLicPremium = Info(Field::kLicPremium).controlId;
-inline constexpr int kPpf = Info(Field::kPpf).controlId;
-inline constexpr int kMutualFund = Info(Field::kMutualFund).controlId;
-inline constexpr int kInfrastructureBond = Info(Field::kInfrastructureBond).controlId;
+inline constexpr int kPfContribution = 1024;
+inline constexpr int kLicPremium = 1025;
+inline constexpr int kPpf = 1026;
+inline constexpr int kMutualFund = 1027;
+inline constexpr int kInfrastructureBond = 1029;
 }  // namespace section88
 
 namespace tax_results {
-inline constexpr int kSection88Benefit = Info(Result::kSection88Benefit).controlId;
-inline constexpr int kGrossSalary = Info(Result::kGrossSalary).controlId;
-inline constexpr int kSection80Benefit = Info(Result::kSection80Benefit).controlId;
-inline constexpr int kTaxPayable = Info(Result::kTaxPayable).controlId;
-inline constexpr int kTaxableHra = Info(Result::kTaxableHra).controlId;
+inline constexpr int kSection88Benefit = 1012;
+inline constexpr int kGrossSalary = 1014;
+inline constexpr int kSection80Benefit = 1030;
+inline constexpr int kTaxPayable = 1032;
+inline constexpr int kTaxableHra = 2028;
 // The command of the result fields' context menus that copies the working.
 inline constexpr int kCopyWorking = 32771;
 }  // namespace tax_results

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "assessment/fields.h"
+#include "pages/field_controls.h"
 #include "resources/resource_ids.h"
 #include "tests/gui_support/sheet_fixture.h"
 
@@ -73,8 +74,8 @@ TEST_F(SheetTest, TheProgramAndTheBatchToolGiveTheSameTextsAndTheSameWorking) {
       if (amount.isEmpty()) continue;
       if (sheet().GetActiveIndex() != tab) ClickTab(tab);
       ASSERT_EQ(sheet().GetActiveIndex(), tab);
-      TypeInto(tab, info.controlId, amount);
-      ASSERT_EQ(QString::fromStdString(Text(tab, info.controlId)), amount) << "not typed as it stands";
+      TypeInto(tab, ControlsOf(info.field).controlId, amount);
+      ASSERT_EQ(QString::fromStdString(Text(tab, ControlsOf(info.field).controlId)), amount) << "not typed as it stands";
     }
     const QList<QByteArray>& answer = assessed[r];
     ASSERT_EQ(answer.size(), static_cast<qsizetype>(kFieldCount + kResultCount + 1));

@@ -1,16 +1,12 @@
 // The assessment from what a person types: the worked examples and the thresholds, the
 // HRA exemption, the caps, the pages never shown, and rows whose cents tell apart each
-// rounding step and each order of additions the rules fix; and its working, each result
-// explained by the parts that lead to it, its figures shown to their last digit.
+// rounding step and each order of additions the rules fix.
 #include "assessment/assessment.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <limits>
 #include <string>
 
-#include "assessment/working.h"
 #include "tests/assessment/typed.h"
 
 namespace varnolix::test {
@@ -130,55 +126,6 @@ TEST(SalaryFigures, HraExemptionIsTheLeastCandidate) {
     EXPECT_EQ(f.exemptionFrom, c.from) << c.row;
     EXPECT_EQ(f.taxableHra, c.taxableHra) << c.row;
   }
-}
-
-const WorkingSection& SectionOf(const Working& working, WorkingPart part) {
-  return working[static_cast<size_t>(part)];
-}
-
-// The row whose label starts with `label`; the Section 80 labels go on with the cap.
-const WorkingRow& RowOf(const Working& working, WorkingPart part, std::string_view label) {
-  for (const WorkingRow& row : SectionOf(working, part).rows) {
-    if (row.label.starts_with(label)) return row;
-  }
-  ADD_FAILURE() << "no row " << label;
-  static const WorkingRow kNone;
-  return kNone;
-}
-
-// Each result's own working holds the figure the result shows.
-TEST(Working, EachResultIsExplainedByThePartThatShowsIt) {
-  using enum WorkingPart;
-  const TypedRow typed =
-      Typed("25000,5000,1000,10000,8000,10000,2500,20000,18000,30000,5000,50000,0,30000,20000,15000");
-  const Assessment a = Assess(typed.input);
-  const PerResult<std::string> results = ResultTextsOf(a);
-  const Working w = WorkingOf(a, typed.texts);
-  const struct {
-    Result result;
-    WorkingPart part;
-    const char* label;
-  } cases[] = {{Result::kTaxableHra, kHraExemption, "taxable HRA"},
-               {Result::kGrossSalary, kGrossSalary, "gross salary"},
-               {Result::kSection80Benefit, kSection80, "total"},
-               {Result::kSection88Benefit, kSection88, "Section 88 rebate"},
-               {Result::kTaxPayable, kTax, "tax payable"}};
-  for (const auto& c : cases) {
-    const std::span<const WorkingPart> parts = PartsExplaining(c.result);
-    EXPECT_NE(std::find(parts.begin(), parts.end(), c.part), parts.end()) << Info(c.result).column;
-    EXPECT_EQ(WriteAmount(ReadAmount(RowOf(w, c.part, c.label).value)), results[c.result]) << Info(c.result).column;
-    const std::string text = WorkingText(w, parts);
-    EXPECT_NE(text.find(RowOf(w, c.part, c.label).value), std::string::npos) << text;
-  }
-}
-
-TEST(Working, ShowsEveryDigitOfASingle) {
-  EXPECT_EQ(ExactDigits(-0.0f), "-0");
-  EXPECT_EQ(ExactDigits(0.1f), "0.100000001490116119384765625");
-  EXPECT_EQ(ExactDigits(3.0e38f), "300000000549775575777803994281145270272");
-  EXPECT_EQ(ExactDigits(-std::numeric_limits<float>::infinity()), "-inf");
-  EXPECT_EQ(ShortestDigits(0.1 + 0.2), "0.30000000000000004");
-  EXPECT_EQ(ShortestDigits(std::numeric_limits<double>::denorm_min()).size(), 326u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // What a person types, as a row of tests/shared/assessment_rows.csv: the nineteen fields
-// in the order of the field table, as far as the row goes. The monthly salaries are
-// echoed times 12, as the Income page does, and a page counts as shown when the row
-// reaches one of its fields.
+// in the order of the field table, as far as the row goes, taken as the program takes
+// them (InputOf). A page counts as shown when the row reaches one of its fields.
 #pragma once
 
 #include <string>
@@ -19,19 +18,18 @@ struct TypedRow {
 
 inline TypedRow Typed(std::string_view row) {
   TypedRow typed;
+  PagesShown shown;
   size_t start = 0;
   for (const FieldInfo& info : kFields) {
     if (start > row.size()) break;
     const size_t comma = std::min(row.find(',', start), row.size());
-    const std::string_view text = row.substr(start, comma - start);
+    typed.texts[info.field] = row.substr(start, comma - start);
     start = comma + 1;
-    typed.texts[info.field] = text;
-    const double amount = ReadAmount(text);
-    typed.input.amounts[info.field] = info.annualId != 0 ? AnnualEchoValue(amount) : amount;
-    typed.input.standardDeductionShown |= info.page == Page::kStandardDeduction;
-    typed.input.section80Shown |= info.page == Page::kSection80;
-    typed.input.section88Shown |= info.page == Page::kSection88;
+    shown.standardDeduction |= info.page == Page::kStandardDeduction;
+    shown.section80 |= info.page == Page::kSection80;
+    shown.section88 |= info.page == Page::kSection88;
   }
+  typed.input = InputOf(typed.texts, shown);
   return typed;
 }
 

@@ -211,7 +211,7 @@ TEST(Tool, ExitsAndSaysWhy) {
   // The working keeps the input's byte-order mark and CRLF line breaks too.
   std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm\r\n10000\r\n";
   const std::string explained = RunAssess({"--explain", in}, "/dev/null").out;
-  EXPECT_TRUE(explained.starts_with("\xEF\xBB\xBF" "line 2\r\n  Income\r\n")) << explained.substr(0, 40);
+  EXPECT_TRUE(explained.starts_with("\xEF\xBB\xBF" "line 2\r\n  Salary\r\n")) << explained.substr(0, 40);
   for (size_t at = explained.find('\n'); at != std::string::npos; at = explained.find('\n', at + 1)) {
     ASSERT_EQ(explained[at - 1], '\r') << at;
   }

@@ -1,8 +1,7 @@
-// The assessment on any texts typed into its fields, by both ways in: the program's (each
-// field read by ReadAmount, a monthly salary through the text of its annual echo) and the
-// batch tool's (a row of cells, read leniently or strictly). Both must give the same
-// results and the same working, the same every time, and results that read back as
-// written.
+// The assessment on any texts typed into its fields, by both ways in: the program's (the
+// computation of the texts) and the batch tool's (a row of cells, read leniently or
+// strictly, by its quick route). Both must give the same results, the same every time,
+// results that read back as written, and a working and tooltips that render.
 //
 // The input is the pages shown (byte 0: bit 0 Standard Deduction, bit 1 Section 80,
 // bit 2 Section 88), then the nineteen fields' texts in table order, separated by '|'.
@@ -16,7 +15,7 @@
 #include "assessment/amount.h"
 #include "assessment/assessment.h"
 #include "assessment/fields.h"
-#include "assessment/working.h"
+#include "computation/render.h"
 #include "payroll/columns.h"
 #include "cli/row_assessment.h"
 #include "tests/fuzz/property.h"
@@ -27,7 +26,7 @@ namespace {
 struct Outcome {
   PerResult<double> amounts;
   PerResult<std::string> texts;
-  std::string working;
+  std::string working;  // and the tooltips
 };
 
 bool SameOutcome(const Outcome& a, const Outcome& b) {
@@ -38,20 +37,22 @@ bool SameOutcome(const Outcome& a, const Outcome& b) {
 }
 
 // As the Tax Results page assesses what is typed into the pages shown.
-Outcome AssessAsTheProgram(const PerField<std::string>& typed, const AssessmentInput& shown) {
-  AssessmentInput input = shown;
-  for (const FieldInfo& info : kFields) {
-    if (!input.Shown(info.page)) continue;
-    const std::string& text = typed[info.field];
-    input.amounts[info.field] = info.annualId != 0 ? ReadAnnualEcho(AnnualEcho(text)) : ReadAmount(text);
+Outcome AssessAsTheProgram(const PerField<std::string>& typed, PagesShown shown) {
+  const Computation computation = ComputationOf({}, {}, typed, shown);
+  Outcome outcome{computation.results, {}, WorkingText(computation)};
+  for (const ResultInfo& info : kResults) {
+    outcome.texts[info.result] = WriteAmount(computation.results[info.result]);
+    outcome.working += ResultTip(computation, info.result);
   }
-  const Assessment assessment = Assess(input);
-  return {ResultAmountsOf(assessment), ResultTextsOf(assessment), WorkingText(WorkingOf(assessment, typed))};
+  return outcome;
 }
 
+// The tool's own results, with the working of its texts.
 Outcome OutcomeOf(const cli::RowAssessor& row) {
-  return {row.results(), ResultTextsOf(row.assessment()),
-          WorkingText(WorkingOf(row.assessment(), row.TypedTexts()))};
+  Outcome outcome = AssessAsTheProgram(row.TypedTexts(), kEveryPageShown);
+  outcome.amounts = row.results();
+  outcome.texts = ResultTextsOf(row.assessment());
+  return outcome;
 }
 
 const payroll::ColumnMap& EveryColumn() {
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace varnolix;
   using namespace varnolix::fuzz;
   if (size == 0) return 0;
-  const AssessmentInput shown{.standardDeductionShown = (data[0] & 1u) != 0,
-                              .section80Shown = (data[0] & 2u) != 0,
-                              .section88Shown = (data[0] & 4u) != 0};
+  const PagesShown shown{.standardDeduction = (data[0] & 1u) != 0,
+                         .section80 = (data[0] & 2u) != 0,
+                         .section88 = (data[0] & 4u) != 0};
   PerField<std::string> typed;
   std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   for (const FieldInfo& info : kFields) {
@@ -92,8 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // The batch tool shows every page.
-  const AssessmentInput everyPage{.standardDeductionShown = true, .section80Shown = true, .section88Shown = true};
-  const Outcome program = AssessAsTheProgram(typed, everyPage);
+  const Outcome program = AssessAsTheProgram(typed, kEveryPageShown);
   std::vector<std::string_view> cells;
   for (const FieldInfo& info : kFields) cells.push_back(typed[info.field]);
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   cli::RowAssessor strict(EveryColumn(), payroll::AmountReading::kStrict);
   if (!strict.Assess(cells, 2)) return 0;
-  Require(SameOutcome(OutcomeOf(strict), AssessAsTheProgram(strict.TypedTexts(), everyPage)),
+  Require(SameOutcome(OutcomeOf(strict), AssessAsTheProgram(strict.TypedTexts(), kEveryPageShown)),
           "a strict row is assessed as the program does with its bare amounts typed in");
   return 0;
 }

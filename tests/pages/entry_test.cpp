@@ -16,6 +16,8 @@
 
 #include "assessment/amount.h"
 #include "assessment/fields.h"
+#include "pages/field_controls.h"
+#include "payroll/messages.h"
 #include "resources/resource_ids.h"
 #include "tests/assessment/typed.h"
 #include "tests/gui_support/sheet_fixture.h"
@@ -187,9 +189,10 @@ TEST_F(AmountFieldTest, AnyPastedTextInAnyFieldLeavesTheProgramWorking) {
       OpenSheet();
       if (info.field != Field::kBasic) TypeInto(kIncomeTab, ids::income::kBasicPerMonth, kBasic);
       ClickTab(home);
-      PasteInto(home, info.controlId, pasted);
+      const FieldControls& controls = ControlsOf(info.field);
+      PasteInto(home, controls.controlId, pasted);
       // A field holds at most 32767 characters, Qt's limit; the rest of a paste is cut.
-      const std::string text = Text(home, info.controlId);
+      const std::string text = Text(home, controls.controlId);
       ASSERT_TRUE(pasted.startsWith(QString::fromStdString(text)) && std::cmp_equal(text.size(), std::min<qsizetype>(pasted.size(), 32767)))
           << "the field holds " << text.substr(0, 40);
       recorded.boxes.boxes.clear();
@@ -201,13 +204,13 @@ TEST_F(AmountFieldTest, AnyPastedTextInAnyFieldLeavesTheProgramWorking) {
       if (info.field == Field::kBasic) {
         ASSERT_TRUE(named);
         EXPECT_EQ(sheet().GetActiveIndex(), kIncomeTab);
-        EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{std::string(kBasicNeedsValue)});
+        EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{std::string(payroll::kBasicNeedsValue)});
         continue;
       }
       EXPECT_NE(sheet().GetActiveIndex(), home) << "the page kept the person";
-      if (!info.warning.empty() && named) {
+      if (!controls.warning.empty() && named) {
         ASSERT_EQ(recorded.boxes.boxes.size(), 1u);
-        EXPECT_NE(recorded.boxes.boxes[0].text.find(info.warning), std::string::npos) << recorded.boxes.boxes[0].text;
+        EXPECT_NE(recorded.boxes.boxes[0].text.find(controls.warning), std::string::npos) << recorded.boxes.boxes[0].text;
       }
 
       for (int tab : tabs) {
@@ -217,7 +220,7 @@ TEST_F(AmountFieldTest, AnyPastedTextInAnyFieldLeavesTheProgramWorking) {
       const TypedRow typed = Typed(RowOf(info.field, text));
       EXPECT_EQ(ShowResults(), Shown(typed.input));
       // A salary too large to hold is never assessed as if it were 0.
-      if (info.annualId != 0 && IsTooLargeToHold(ReadAmount(text), true)) {
+      if (info.echoed && IsTooLargeToHold(ReadAmount(text), true)) {
         EXPECT_NE(ShowResults(), Shown(Typed(RowOf(info.field, "")).input));
       }
       EXPECT_TRUE(SheetIsOpen());

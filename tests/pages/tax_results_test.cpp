@@ -1,13 +1,17 @@
 // The Tax Results page shows how each result was reached: each field's tooltip and
-// description give its own working, and each field's context menu, opened by the
+// description give its own working, wrapped to fit, and each field's context menu, opened by the
 // pointer, the Menu key or Shift+F10, copies the whole working of the results shown. The
 // standard deduction it uses is that of the gross salary of the moment.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QRegularExpression>
+#include <algorithm>
 #include <string>
 
+#include "assessment/amount.h"
+#include "computation/computation.h"
+#include "computation/render.h"
+#include "pages/field_controls.h"
 #include "resources/resource_ids.h"
 #include "tests/gui_support/sheet_fixture.h"
 
@@ -38,16 +42,21 @@ class WorkingTest : public SheetTest {
   QString Description(int id) const { return Field(kTaxResultsTab, id)->accessibleDescription(); }
 };
 
-// Each field's tooltip and description hold its own result's working, no two alike.
+// Each field's tooltip and description hold its own result's working, no two alike: a
+// heading that names the result as the page does, with its figure, then lines wrapped
+// to fit beside the window.
 TEST_F(WorkingTest, EachResultGivesItsOwnWorkingAsItsTooltipAndDescription) {
   FillEveryPage();
   ASSERT_EQ(ShowResults(), "54000.00 436000.00 105000.00 70000.00 9493.00");
   QStringList descriptions;
   for (const ResultInfo& result : kResults) {
-    const int id = result.controlId;
+    const int id = ControlOf(result.result);
     const QString description = Description(id);
     descriptions << description;
-    EXPECT_TRUE(description.contains(Field(kTaxResultsTab, id)->text().chopped(3))) << id;  // its whole figure
+    const QString heading = QString::fromUtf8(ResultLabel(result.result)) + QStringLiteral(": ") +
+                            QString::fromStdString(GroupIndian(Field(kTaxResultsTab, id)->text().toStdString()));
+    EXPECT_EQ(description.section(u'\n', 0, 0), heading);
+    for (const QString& line : description.split(u'\n')) EXPECT_LE(line.size(), kTipWidth) << line.toStdString();
     // The tooltip is the same working in a fixed-pitch font, so that its columns line up.
     EXPECT_EQ(Field(kTaxResultsTab, id)->toolTip(), QStringLiteral("<pre>%1</pre>").arg(description.toHtmlEscaped()));
   }
@@ -62,20 +71,23 @@ TEST_F(WorkingTest, TheWorkingFollowsTheResults) {
   const QString tipBefore = Description(tax_results::kTaxPayable);
   ClickTab(kIncomeTab);
   TypeInto(kIncomeTab, income::kBasicPerMonth, "20000", true);
-  const std::string shown = ShowResults();
+  ShowResults();
   const std::string after = CopyWorking(tax_results::kGrossSalary, MenuBy::RightClick);
   EXPECT_NE(after, before);
   // Every result's menu copies the same whole working, however the menu is opened.
   const MenuBy ways[] = {MenuBy::RightClick, MenuBy::MenuKey, MenuBy::ShiftF10};
-  for (size_t i = 0; i < kResults.size(); ++i) {
-    EXPECT_EQ(CopyWorking(kResults[i].controlId, ways[i % 3]), after) << kResults[i].controlId;
+  for (size_t i = 0; i < kResultControls.size(); ++i) {
+    EXPECT_EQ(CopyWorking(kResultControls[i], ways[i % 3]), after) << kResultControls[i];
   }
   EXPECT_NE(Description(tax_results::kTaxPayable), tipBefore);
-  // The working ends with the results as they stand in the fields.
-  const QString results = QString::fromStdString(after).section(QStringLiteral("  Results\n"), 1);
-  QStringList figures;
-  for (const QString& line : results.split(u'\n', Qt::SkipEmptyParts)) figures << line.section(u' ', -1);
-  EXPECT_EQ(figures.join(u' ').toStdString(), shown);
+  // The working's results are those the fields show.
+  const QStringList lines = QString::fromStdString(after).section(QStringLiteral("  Results\n"), 1).split(u'\n');
+  for (const ResultInfo& result : kResults) {
+    const QString shown = QString::fromUtf8(ResultLabel(result.result)) + u' ' +
+                          QString::fromStdString(GroupIndian(Text(kTaxResultsTab, ControlOf(result.result))));
+    EXPECT_TRUE(std::ranges::any_of(lines, [&](const QString& line) { return line.simplified() == shown; }))
+        << shown.toStdString();
+  }
 }
 
 // The standard deduction follows the gross salary of the moment, even when its page was
