@@ -38,8 +38,9 @@ over a CSV file of many employees.")
 # Qt loads its window system plugins at run time, out of dpkg-shlibdeps' sight; the
 # About box's link opens the page through xdg-open when it is there. GIO, which the
 # program loads only when it looks for the default browser, comes in libglib2.0-0 with
-# the GLib it links, which dpkg-shlibdeps does see.
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS qt6-qpa-plugins)
+# the GLib it links, which dpkg-shlibdeps does see. The computation sheet is printed in
+# the Noto fonts, whose Indian scripts print names as text.
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-core")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS xdg-utils)
 
 set(CPACK_DEBIAN_ASSESS_PACKAGE_NAME ${VARNOLIX_PACKAGE_assess})

@@ -33,6 +33,7 @@ struct Who {
   std::string pan;
   std::string file;    // the payroll file it came from, as the caller names it; empty for typed entries
   long long line = 0;  // the row's line in that file; 0 for typed entries
+  bool changedSinceOpened = false;  // the entries differ from what was read from `file`
 };
 
 struct Entry {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QPageSize>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "platform/qt_helpers.h"
@@ -19,9 +19,14 @@ class QtPrinters : public Printers {
     printer.setDocName(detail::ToQString(documentName));
     printer.setCreator(QApplication::applicationName());
     printer.setPageSize(paper);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::kCancelled;
-    return paint(printer) ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+    // The preview paints the document on its own pages, then on the printer chosen in
+    // the print dialog that its Print button opens, and closes as accepted.
+    QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
+    bool painted = true;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&](QPrinter* device) { painted = paint(*device); });
+    if (preview.exec() != QDialog::Accepted) return PrintOutcome::kCancelled;
+    return painted ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
   }
 };
 

@@ -1,12 +1,13 @@
-// Paints computation sheets on a PDF writer or a printer: each sheet's title, its entries,
-// its working and its results, broken into pages that are numbered within the sheet.
+// Paints computations as printed sheets on a PDF writer or a printer: each laid out by
+// sheet_layout.h on the device's page, in fonts that print Indian scripts as text, and
+// drawn as laid out.
 #pragma once
 
 #include <QPagedPaintDevice>
 #include <memory>
 #include <span>
 
-#include "report/computation_sheet.h"
+#include "computation/computation.h"
 
 namespace varnolix::report {
 
@@ -19,7 +20,7 @@ class SheetPainter {
   SheetPainter(const SheetPainter&) = delete;
   SheetPainter& operator=(const SheetPainter&) = delete;
 
-  void Paint(const ComputationSheet& sheet);
+  void Paint(const Computation& computation);
   // False once the device could not be painted on, or took no new page.
   bool ok() const;
   // Ends the painting; false when any of it failed. Painting no sheet writes nothing.
@@ -32,6 +33,6 @@ class SheetPainter {
 
 // Each sheet from a new page; false when the device cannot be painted on (an output file
 // that cannot be written).
-bool PaintSheets(QPagedPaintDevice& device, std::span<const ComputationSheet> sheets);
+bool PaintSheets(QPagedPaintDevice& device, std::span<const Computation> sheets);
 
 }  // namespace varnolix::report

@@ -35,7 +35,7 @@ for package in "${packages[@]}"; do
   # Each dependency a package name, with a version bound where dpkg-shlibdeps gives one.
   depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
   required=(libc6 libstdc++6)
-  [ "$package" = varnolix ] && required+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
+  [ "$package" = varnolix ] && required+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-noto-core)
   for dependency in "${required[@]}"; do
     grep -qx "$dependency" <<<"$depends" || fail "$package's Depends lacks $dependency: $(field Depends)"
   done
