@@ -28,6 +28,10 @@ enum class Message : std::uint8_t {
   kCannotWriteOutput,
   kSameInputAndOutput,
   kNotRegularFile,
+  kNearMissColumn,
+  // What a near miss's message suggests: in the tool, and in the program.
+  kKeepColumnAdvice,
+  kRenameColumnAdvice,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,
@@ -36,6 +40,8 @@ enum class Message : std::uint8_t {
   kTheRowHasErrors,
   kOneRowHasErrors,
   kRowsHaveErrors,
+  // Said of a cell that --lenient reads only in part.
+  kReadInPart,
 };
 
 // One argument of a message: a text, or a number written in decimal.

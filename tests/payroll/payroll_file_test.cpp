@@ -35,7 +35,7 @@ TEST(PayrollFile, RefusesWhatIsNoPayrollFileAndSaysWhy) {
   } cases[] = {
       {"", "'pay.csv' is empty"},
       {"name,80d\nAsha,100\n", "line 1: no basic_pm column"},
-      {"basic_pm,BASIC_PM\n1,2\n", "line 1: column basic_pm appears twice (fields 1 and 2)"},
+      {"basic_pm,BASIC_PM\n1,2\n", "line 1: 'basic_pm' (field 1) and 'BASIC_PM' (field 2) both name column basic_pm"},
       {"basic_pm\n", "'pay.csv' has no rows below its header"},
       {"basic_pm,name\n1,\"Asha\n2,Ravi\n", "line 2: a quoted field is still open at the end of the input"},
       {"basic_pm,name\n1,As\"ha\n", "line 2: a quote inside an unquoted field"},
