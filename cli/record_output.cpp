@@ -136,6 +136,8 @@ void AssessRecords(CsvReader& reader, RowAssessor& row, const ResultLayout& layo
       warnings.Add(lines, buffer);
     }
   }
+  // Those before the end, or before a fault, too: a chunk may end in empty lines.
+  if (!buffer.failed()) KeepEmptyLines(buffer, reader.nextLine() - nextLine, lineEnd);
 }
 
 }  // namespace varnolix::cli

@@ -117,9 +117,9 @@ TEST(AssessStream, FillsItsOwnColumnsAgainPassesBlankRowsAndWarnsOfCellsReadInPa
       // Only some of them, or one twice: the user's own columns, passed through.
       {"SomeOwnColumnsOnly", {}, "basic_pm,error,Gross Salary\n10000,x,y\n",
        Header("basic_pm,error,Gross Salary") + "10000,x,y,0.00,120000.00,0.00,0.00,12540.00,\n", 0, ""},
-      // Rows of empty cells, as spreadsheets leave them, pass as they are, in line.
+      // Rows of empty cells, as spreadsheets leave them, pass as they are, in line; empty lines too.
       {"BlankRows", {}, "basic_pm,id,80d\n,,\n  \n1000,a,\n,,,\n\n",
-       Header("basic_pm,id,80d") + ",,,,,,,,\n  ,,,,,,,,\n1000,a,,0.00,12000.00,0.00,0.00,0.00,\n,,,,,,,,,\n", 0, ""},
+       Header("basic_pm,id,80d") + ",,,,,,,,\n  ,,,,,,,,\n1000,a,,0.00,12000.00,0.00,0.00,0.00,\n,,,,,,,,,\n\n", 0, ""},
       {"OnlyBlankRows", {}, "basic_pm\n \n", Header("basic_pm") + " ,,,,,,\n", 0, ""},
       {"KeptColumnsPassThrough", {.keptColumns = {"HRA", "rent p.m."}}, "basic_pm,HRA,Rent_PM\n1000,5,6\n",
        Header("basic_pm,HRA,Rent_PM") + "1000,5,6,0.00,12000.00,0.00,0.00,0.00,\n", 0, ""},
