@@ -93,7 +93,8 @@ void ResultLayout::WriteInPlace(CsvWriter& writer, std::span<const std::string_v
     } else if (role == kError) {
       writer.Field(outcome == RowOutcome::kRefused ? std::string_view(row.errors()) : std::string_view{});
     } else if (outcome == RowOutcome::kAssessed) {
-      WriteResult(writer, row.results().values[static_cast<size_t>(role)]);
+      // The plain route: a second run is no matter of speed, and the quick one stays inline.
+      writer.Field(WriteAmount(row.results().values[static_cast<size_t>(role)]));
     } else {
       writer.Raw({});
     }

@@ -37,13 +37,15 @@ inline bool RowAssessor::ReadCell(const ColumnMap::Column& column, double& value
     value = 0;
     return true;
   }
-  if (m_reading == AmountReading::kLenient) {
-    size_t used = 0;
-    value = ReadAmount(cell, used);
-    if (!payroll::TrimBlanks(cell.substr(used)).empty()) m_partialReads.push_back({&column, cell, value});
-    return true;
-  }
+  if (m_reading == AmountReading::kLenient) return ReadLenientCell(column, cell, value);
   return ReadPlainAmount(cell, value) || ReadOtherAmount(cell, column.field, value);
+}
+
+bool RowAssessor::ReadLenientCell(const ColumnMap::Column& column, std::string_view cell, double& value) {
+  size_t used = 0;
+  value = ReadAmount(cell, used);
+  if (!payroll::TrimBlanks(cell.substr(used)).empty()) m_partialReads.push_back({&column, cell, value});
+  return true;
 }
 
 bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& value) {

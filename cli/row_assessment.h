@@ -49,6 +49,8 @@ class RowAssessor {
   bool ReadCell(const ColumnMap::Column& column, double& value);
   // A cell that is not plain digits with at most one point.
   bool ReadOtherAmount(std::string_view cell, Field field, double& value);
+  // A cell as the program's fields read it, noting a cell read only in part.
+  bool ReadLenientCell(const ColumnMap::Column& column, std::string_view cell, double& value);
 
   const ColumnMap& m_columns;
   AmountReading m_reading;
