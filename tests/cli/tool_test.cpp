@@ -304,10 +304,12 @@ TEST(Tool, ExitsAndSaysWhy) {
   EXPECT_EQ(RunAssess({"-o", out, broken}, in).status, 2);
   EXPECT_EQ(ReadFile(out), "earlier\n");
   EXPECT_EQ(std::system(("test -z \"$(ls -A " + ::testing::TempDir() + " | grep '^\\.varnolix')\"").c_str()), 0);
-  // The working keeps the input's CRLF line breaks, but is a text, which no byte-order mark begins.
-  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm\r\n10000\r\n";
+  // The working keeps the input's CRLF line breaks, but is a text, which no byte-order mark
+  // begins; a row of empty cells has none.
+  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm,id\r\n10000,E1\r\n,\r\n";
   const std::string explained = RunAssess({"--explain", in}, "/dev/null").out;
-  EXPECT_TRUE(explained.starts_with("line 2\r\n  Income\r\n")) << explained.substr(0, 40);
+  EXPECT_TRUE(explained.starts_with("line 2: id=E1\r\n  Income\r\n")) << explained.substr(0, 40);
+  EXPECT_EQ(explained.find("line 3"), std::string::npos);
   for (size_t at = explained.find('\n'); at != std::string::npos; at = explained.find('\n', at + 1)) {
     ASSERT_EQ(explained[at - 1], '\r') << at;
   }
