@@ -93,9 +93,9 @@ void ColumnMap::FindAssessedColumns() {
     m_assessed = assessed;
   }
   for (size_t index = 0; index < m_headerNames.size(); ++index) {
-    const bool own = !m_assessed || (index != m_assessed->error && std::ranges::find(m_assessed->results.values,
-                                                                                     index) == m_assessed->results.values.end());
-    if (own) m_ownColumns.push_back(index);
+    const bool result = m_assessed && std::ranges::find(m_assessed->results.values, index) !=
+                                          m_assessed->results.values.end();
+    if (!result && !(m_assessed && index == m_assessed->error)) m_ownColumns.push_back(index);
   }
 }
 

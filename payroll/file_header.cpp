@@ -31,8 +31,9 @@ std::string FaultMessage(const CsvReader& reader, std::string_view inputName) {
 }
 
 std::string ShellWord(std::string_view text) {
-  const bool plain = !text.empty() && std::ranges::all_of(text, [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || std::string_view("_-.,/+:@%").find(c) != std::string_view::npos;
+  constexpr std::string_view kPlainSigns = "_-.,/+:@%";
+  const bool plain = !text.empty() && std::ranges::all_of(text, [&](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || kPlainSigns.find(c) != kPlainSigns.npos;
   });
   if (plain) return std::string(text);
   std::string word = "'";

@@ -166,7 +166,8 @@ TEST(AssessStream, WritesEachWarningAsItsRowIsWritten) {
     WriteCounter diagnostics;
     EXPECT_EQ(AssessStream({.lenient = true}, in, out, {}, diagnostics, parallelism), 1);
     ASSERT_GE(diagnostics.writes.size(), parallelism.threads == 1 ? 51u : 5u);
-    EXPECT_TRUE(diagnostics.writes.front().starts_with("varnolix-assess: line 2, column basic_pm: '1000x' read as 1000\n"));
+    const std::string first = "varnolix-assess: line 2, column basic_pm: '1000x' read as 1000\n";
+    EXPECT_TRUE(diagnostics.writes.front().starts_with(first));
     EXPECT_EQ(diagnostics.writes.back(), "varnolix-assess: 1 of 51 rows has errors, on line 52\n");
   }
 }

@@ -32,8 +32,9 @@ TEST(Columns, ReadsNamesAsClerksWriteThemAndStopsOnANearMissOnly) {
       {"HRA Received PM", "hra_received_pm"}, {"Rent P.M.", "rent_pm"}, {"80 D", "80d"},
       {"LIC-Premium", "lic_premium"}, {" BASIC_pm\t", "basic_pm"}, {"Other.Investments", "other_investments"},
       // Misspelt: a few edits, a swap of neighbours counting one.
-      {"hra_recieved_pm", "", "hra_received_pm"}, {"rnet_pm", "", "rent_pm"}, {"Professional Tax", "", "profession_tax"},
-      {"Mutual Funds", "", "mutual_fund"}, {"allowance1_pm", "", "allowances1_pm"},
+      {"hra_recieved_pm", "", "hra_received_pm"}, {"rnet_pm", "", "rent_pm"},
+      {"Professional Tax", "", "profession_tax"}, {"Mutual Funds", "", "mutual_fund"},
+      {"allowance1_pm", "", "allowances1_pm"},
       // The bare start of a name, alone or with words that say it is an amount.
       {"Rent", "", "rent_pm"}, {"Basic", "", "basic_pm"}, {"HRA", "", "hra_received_pm"}, {"PF", "", "pf_contribution"},
       {"Basic Salary", "", "basic_pm"}, {"Rent Paid", "", "rent_pm"}, {"LTA p.a.", "", "lta_annual"},
