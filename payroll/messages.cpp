@@ -24,7 +24,7 @@ constexpr std::string_view TextOf(Message message) {
     case Message::kNoBasicColumn:
       return "line {}: no basic_pm column";
     case Message::kDuplicateColumn:
-      return "line {}: column {} appears twice (fields {} and {})";
+      return "line {}: '{}' (field {}) and '{}' (field {}) both name column {}";
     case Message::kTextAfterClosingQuote:
       return "line {}: text after a closing quote";
     case Message::kUnterminatedQuote:
@@ -52,6 +52,12 @@ constexpr std::string_view TextOf(Message message) {
       return "'{}' is {}, not a file of rows; open a CSV file";
     case Message::kCannotWriteIntoFolder:
       return "cannot write into the folder '{}': {}";
+    case Message::kNearMissColumn:
+      return "line {}, field {}: '{}' is not the name of an amount column; did you mean {}?";
+    case Message::kKeepColumnAdvice:
+      return " To pass the column through untouched, add --keep-column {}";
+    case Message::kRenameColumnAdvice:
+      return " Name the column {} in the file to read its amounts, or give it another name to keep it as it is.";
     case Message::kNotText:
       return "'{}' is not a text file of comma-separated values";
     case Message::kNoRows:
@@ -64,6 +70,8 @@ constexpr std::string_view TextOf(Message message) {
       return "{} of {} rows has errors, on line {}";
     case Message::kRowsHaveErrors:
       return "{} of {} rows have errors; the first is on line {}";
+    case Message::kReadInPart:
+      return "line {}, column {}: '{}' read as {}";
   }
   return "";
 }

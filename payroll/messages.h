@@ -33,6 +33,10 @@ enum class Message : std::uint8_t {
   kOldSpreadsheet,
   kBinaryFile,
   kCannotWriteIntoFolder,
+  kNearMissColumn,
+  // What a near miss's message suggests: in the tool, and in the program.
+  kKeepColumnAdvice,
+  kRenameColumnAdvice,
   // Faults of a file the program opens.
   kNotText,
   kNoRows,
@@ -41,6 +45,8 @@ enum class Message : std::uint8_t {
   kTheRowHasErrors,
   kOneRowHasErrors,
   kRowsHaveErrors,
+  // Said of a cell that --lenient reads only in part.
+  kReadInPart,
 };
 
 // Why a basic salary not above 0 is refused: the Income page keeps a person on it with

@@ -39,7 +39,8 @@ TEST_F(SheetTest, OpenRefusesWhatTheBatchToolRefusesAndLeavesTheSheetAsItWas) {
     std::string problem;
   } files[] = {
       {"bad-cell.csv", "name,basic_pm,80d\nAsha,1000,12abc\n", "line 2, column 80d: '12abc' is not an amount"},
-      {"no-basic.csv", "name,basic\nAsha,1000\n", "line 1: no basic_pm column"},
+      {"no-basic.csv", "name,pay\nAsha,1000\n", "line 1: no basic_pm column"},
+      {"near-miss.csv", "name,Basic Salary\nAsha,1000\n", "'Basic Salary' is not the name of an amount column; did you mean basic_pm?"},
       {"broken-quoting.csv", "basic_pm,name\n1000,\"Asha\n", "line 2: a quoted field is still open at the end of the input"},
       {"empty.csv", "", "is empty"},
       {"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "is not a text file of comma-separated values"},

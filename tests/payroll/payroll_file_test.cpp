@@ -30,8 +30,12 @@ TEST(PayrollFile, RefusesWhatIsNoPayrollFileAndSaysWhy) {
   } cases[] = {
       {"", "'pay.csv' is empty"},
       {"name,80d\nAsha,100\n", "line 1: no basic_pm column"},
-      {"basic_pm,BASIC_PM\n1,2\n", "line 1: column basic_pm appears twice (fields 1 and 2)"},
+      {"basic_pm,BASIC_PM\n1,2\n", "line 1: 'basic_pm' (field 1) and 'BASIC_PM' (field 2) both name column basic_pm"},
       {"basic_pm\n", "'pay.csv' has no rows below its header"},
+      // The program has no --keep-column: it says how to change the file instead.
+      {"basic_pm,Rent\n1,2\n", "line 1, field 2: 'Rent' is not the name of an amount column; did you mean rent_pm? "
+                                "Name the column rent_pm in the file to read its amounts, or give it another name to "
+                                "keep it as it is."},
       {"basic_pm,name\n1,\"Asha\n2,Ravi\n", "line 2: a quoted field is still open at the end of the input"},
       // A spreadsheet's binary file, and a CSV saved as UTF-16: neither is text as the tool reads it.
       {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, "'pay.csv' is not a text file of comma-separated values"},
