@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QLocale>
 #include <cmath>
-#include <filesystem>
 
 #include "app/entries.h"
 #include "assessment/amount.h"
@@ -76,16 +75,6 @@ report::ComputationSheet ComputationSheetOf(const SheetReading& reading, std::st
       .working = WorkingSections(WorkingOf(assessment, reading.typed)),
       .results = ResultSection(assessment),
   };
-}
-
-std::string SheetSubject(std::string_view fileName, long long line, bool severalRows, std::string_view name) {
-  std::string subject(std::filesystem::path(fileName).filename().string());
-  if (severalRows) subject += ", line " + std::to_string(line);
-  if (!name.empty()) {
-    subject += ": ";
-    subject += name;
-  }
-  return subject;
 }
 
 SheetReading SheetReadingOf(const payroll::RowReading& row) {

@@ -9,9 +9,11 @@
 
 #include "app/computation_sheet_of.h"
 #include "assessment/amount.h"
+#include "document/payroll_document.h"
 #include "payroll/messages.h"
 #include "payroll/output_file.h"
 #include "payroll/payroll_file.h"
+#include "payroll/system/input_file.h"
 #include "report/paper.h"
 #include "report/sheet_painter.h"
 #include "varnolix/version.h"
@@ -39,6 +41,11 @@ void Say(std::string_view text) { std::fprintf(stderr, "%s: %.*s\n", kProductNam
 }  // namespace
 
 int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string& file) {
+  // Through a link or under another name, the PDF would take the place of its own input.
+  if (payroll::system::SameFile(pdf, file)) {
+    Say(MessageText(Text::kSameInputAndOutput, {pdf}));
+    return kCannotUse;
+  }
   payroll::OutputFile output;
   if (!output.Open(pdf)) {
     Say(MessageText(Text::kCannotOpenOutput, {pdf, std::strerror(errno)}));
@@ -68,7 +75,9 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
         if (refused++ == 0) firstRefused = row.line;
         return true;
       }
-      painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), SheetSubject(file, row.line, true, row.name)));
+      if (row.nonUtf8) Say(MessageText(Text::kNotUtf8, {row.line}));
+      const std::string subject = document::RowSubject(file, row.line, true, payroll::CodeAndName(row.who));
+      painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), subject));
       return painter.ok();
     });
   });
@@ -80,7 +89,7 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
   }
   if (rows == refused) {
     Say("no row could be printed; " + pdf + " was not written");
-    return kSomeRefused;
+    return kCannotUse;
   }
   if (!output.Commit()) {
     Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));

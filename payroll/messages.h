@@ -31,11 +31,18 @@ enum class Message : std::uint8_t {
   // Faults of a file the program opens.
   kNotText,
   kNoRows,
-  kRowGone,
+  kChangedSinceListed,
+  kNotUtf8,
+  kNotUtf8MoreLines,
   // The closing note when some rows were refused: the one row, one of several, several.
   kTheRowHasErrors,
   kOneRowHasErrors,
   kRowsHaveErrors,
+  // Saving the program's entries into a file.
+  kReplaceRows,
+  kReplaceFile,
+  kWriteBackQuestion,
+  kNoColumnToWriteBack,
 };
 
 // One argument of a message: a text, or a number written in decimal.

@@ -1,17 +1,16 @@
 #include "payroll/payroll_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <span>
 
 #include "payroll/ascii.h"
 #include "payroll/csv_reader.h"
 #include "payroll/file_header.h"
 #include "payroll/messages.h"
+#include "payroll/system/input_file.h"
 
 namespace varnolix::payroll {
 namespace {
@@ -39,23 +38,72 @@ class TextWatch final : public ByteSource {
   bool m_sawNul = false;
 };
 
-// The first column that is neither an amount nor a result: the one that says who the row is.
-std::optional<size_t> NameColumn(const ColumnMap& columns) {
+// The columns a person reads a row by, in the file's order: neither amounts nor results.
+std::vector<size_t> KeptColumns(const ColumnMap& columns) {
+  std::vector<size_t> kept;
   for (size_t index : columns.passthrough()) {
-    if (!IsAssessedColumn(columns.header(index))) return index;
+    if (!IsAssessedColumn(columns.header(index))) kept.push_back(index);
   }
-  return std::nullopt;
+  return kept;
+}
+
+// The who columns as positions among `kept`.
+WhoColumns WithinKept(const WhoColumns& who, const std::vector<size_t>& kept) {
+  const auto position = [&kept](const std::optional<size_t>& index) -> std::optional<size_t> {
+    if (!index) return std::nullopt;
+    for (size_t k = 0; k < kept.size(); ++k) {
+      if (kept[k] == *index) return k;
+    }
+    return std::nullopt;
+  };
+  return {position(who.code), position(who.name), position(who.department), position(who.pan)};
 }
 
 // A cell as one line of a list: short, with its line breaks and tabs as spaces.
-std::string ListedCell(std::string_view cell) {
+void AppendListedCell(std::string& out, std::string_view cell) {
   bool cut = false;
-  std::string listed(QuotableExcerpt(TrimBlanks(cell), cut));
-  for (char& c : listed) {
-    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  const size_t from = out.size();
+  out += QuotableExcerpt(TrimBlanks(cell), cut);
+  for (size_t i = from; i < out.size(); ++i) {
+    if (out[i] == '\n' || out[i] == '\r' || out[i] == '\t' || out[i] == kCellSeparator) out[i] = ' ';
   }
-  if (cut) listed += "...";
-  return listed;
+  if (cut) out += "...";
+}
+
+// Whether `text` is UTF-8 as the standard has it: no overlong forms, no surrogates,
+// nothing above U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = p + text.size();
+  while (p < end) {
+    if (end - p >= 8) {  // eight bytes of ASCII at a time, as most cells are
+      std::uint64_t word = 0;
+      std::memcpy(&word, p, sizeof word);
+      if ((word & 0x8080808080808080) == 0) {
+        p += 8;
+        continue;
+      }
+    }
+    const unsigned char lead = *p;
+    if (lead < 0x80) {
+      ++p;
+      continue;
+    }
+    const long following = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    if (following == 0 || end - p <= following) return false;
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (p[1] < low || p[1] > high) return false;
+    for (long i = 2; i <= following; ++i) {
+      if ((p[i] & 0xC0) != 0x80) return false;
+    }
+    p += following + 1;
+  }
+  return true;
+}
+
+bool AllUtf8(std::span<const std::string_view> cells) {
+  return std::ranges::all_of(cells, [](std::string_view cell) { return IsUtf8(cell); });
 }
 
 // Reads the header, then hands the reader to `readRows`, which says whether the file had
@@ -80,57 +128,92 @@ std::string ReadFile(ByteSource& source, std::string_view fileName,
 }  // namespace
 
 std::string ReadFileAt(const std::string& path, const std::function<std::string(ByteSource&)>& read) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return MessageText(Message::kCannotOpenInput, {path, std::strerror(errno)});
-  FdSource source(fd);
+  const system::InputFile input = system::OpenInputFile(path, /*regularOnly=*/true);
+  if (input.fd < 0) return input.problem;
+  FdSource source(input.fd);
   std::string problem = read(source);
-  ::close(fd);
+  system::CloseInputFile(input.fd);
   return problem;
+}
+
+std::string ReadWholeFileAt(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  return ReadFileAt(path, [&](ByteSource& source) {
+    char chunk[64 << 10];
+    for (ssize_t count = 1; count > 0;) {
+      count = source.Read(chunk, sizeof chunk);
+      if (count < 0) return MessageText(Message::kCannotReadInput, {path, std::strerror(errno)});
+      bytes.append(chunk, static_cast<size_t>(count));
+    }
+    return std::string();
+  });
 }
 
 bool IsAssessedColumn(std::string_view headerCell) {
   const std::string_view name = TrimBlanks(headerCell);
-  if (EqualsIgnoringCase(name, "error")) return true;
-  for (const ResultInfo& result : kResults) {
-    if (EqualsIgnoringCase(name, result.column)) return true;
-  }
-  return false;
+  if (name == "error") return true;
+  return std::ranges::any_of(kResults, [name](const ResultInfo& result) { return name == result.column; });
+}
+
+ssize_t BytesSource::Read(char* data, size_t size) {
+  const size_t count = std::min(size, m_bytes.size());
+  if (count > 0) std::memcpy(data, m_bytes.data(), count);
+  m_bytes.remove_prefix(count);
+  return static_cast<ssize_t>(count);
 }
 
 PayrollRows ListRows(ByteSource& source, std::string_view fileName) {
   PayrollRows listed;
-  // Only the names are read here; the amounts wait until a row is picked.
-  listed.problem = ReadFile(source, fileName, [&](CsvReader& reader, const ColumnMap& columns) {
-    const std::optional<size_t> nameColumn = NameColumn(columns);
+  FingerprintingSource whole(source);
+  // Only the cells that say who a row is are kept here; the amounts wait until a row is picked.
+  listed.problem = ReadFile(whole, fileName, [&](CsvReader& reader, const ColumnMap& columns) {
+    const std::vector<size_t> kept = KeptColumns(columns);
+    listed.who = WithinKept(FindWhoColumns(columns), kept);
     while (reader.Next()) {
-      const bool named = nameColumn && *nameColumn < reader.size();
-      listed.rows.push_back({reader.line(), named ? ListedCell(reader[*nameColumn]) : std::string()});
+      const std::span<const std::string_view> fields = reader.fields();
+      if (IsBlankRecord(fields)) continue;
+      ListedRow& row = listed.rows.emplace_back(ListedRow{reader.line(), RecordFingerprint(fields), {}});
+      for (size_t k = 0; k < kept.size(); ++k) {
+        if (k > 0) row.cells += kCellSeparator;
+        if (kept[k] < fields.size()) AppendListedCell(row.cells, fields[kept[k]]);
+      }
+      if (!AllUtf8(fields) && listed.nonUtf8Lines++ == 0) listed.firstNonUtf8Line = reader.line();
     }
     return !listed.rows.empty();
   });
-  if (!listed.problem.empty()) listed.rows.clear();
+  if (!listed.problem.empty()) {
+    listed.rows.clear();
+  } else {
+    listed.file = whole.fingerprint();
+  }
   return listed;
 }
 
 std::string ReadRows(ByteSource& source, std::string_view fileName, long long onlyLine,
                      const std::function<bool(PickedRow&)>& visit) {
   return ReadFile(source, fileName, [&](CsvReader& reader, const ColumnMap& columns) {
-    const std::optional<size_t> nameColumn = NameColumn(columns);
+    const WhoColumns who = FindWhoColumns(columns);
+    std::vector<std::optional<Field>> fieldAt(columns.fieldCount());
+    for (const ColumnMap::Column& column : columns.columns()) fieldAt[column.index] = column.field;
     bool any = false;
     PickedRow row;
     while (reader.Next()) {
+      const std::span<const std::string_view> fields = reader.fields();
+      if (IsBlankRecord(fields)) continue;
       any = true;
       if (onlyLine != 0 && reader.line() != onlyLine) continue;
-      const std::span<const std::string_view> fields = reader.fields();
       row.line = reader.line();
+      row.fingerprint = RecordFingerprint(fields);
       row.reading = ReadRow(columns, fields, reader.line());
-      row.others.clear();
-      for (size_t index : columns.passthrough()) {
-        if (IsAssessedColumn(columns.header(index))) continue;
-        row.others.push_back({std::string(TrimBlanks(columns.header(index))),
-                              std::string(index < fields.size() ? fields[index] : std::string_view{})});
+      row.cells.clear();
+      for (size_t index = 0; index < fieldAt.size(); ++index) {
+        const std::optional<Field> field = fieldAt[index];
+        if (!field && IsAssessedColumn(columns.header(index))) continue;
+        const std::string_view cell = !field && index < fields.size() ? fields[index] : std::string_view{};
+        row.cells.push_back({std::string(TrimBlanks(columns.header(index))), field, std::string(cell)});
       }
-      row.name = nameColumn && *nameColumn < fields.size() ? ListedCell(fields[*nameColumn]) : std::string();
+      row.who = WhoOf(who, fields);
+      row.nonUtf8 = !AllUtf8(fields);
       if (!visit(row)) return true;
     }
     return any;
@@ -145,7 +228,7 @@ PickedRow ReadPickedRow(ByteSource& source, std::string_view fileName, long long
     found = true;
     return false;
   });
-  if (problem.empty() && !found) problem = MessageText(Message::kRowGone, {line, fileName});
+  if (problem.empty() && !found) problem = MessageText(Message::kChangedSinceListed, {fileName});
   return picked;
 }
 
