@@ -62,7 +62,7 @@ bool CModPropertySheet::OpenFile(const std::string& path) {
   if (rows > 1) {
     const std::optional<std::size_t> choice = ChooseFromList({
         .caption = "Open",
-        .prompt = (note.empty() ? "" : "Note: " + note + ".\n\n") + BaseName(path) + " holds " +
+        .prompt = (note.empty() ? "" : note + "\n\n") + BaseName(path) + " holds " +
                   GroupIndian(std::to_string(rows)) + " rows. Open the row of:",
         .count = rows,
         .item = [this](std::size_t i) { return m_document.ListedItem(i); },
@@ -81,7 +81,7 @@ bool CModPropertySheet::OpenFile(const std::string& path) {
   ShowTitle();
   // A row whose basic salary is not above 0 opens on the Income page, which says so on leaving.
   SetActivePage(row.reading.ok() ? kTaxResultsTab : static_cast<int>(Page::kIncome), false);
-  if (rows == 1 && !note.empty()) AfxMessageBox("Note: " + note + ".", MB_OK | MB_ICONINFORMATION, 0);
+  if (rows == 1 && !note.empty()) AfxMessageBox(note, MB_OK | MB_ICONINFORMATION, 0);
   return true;
 }
 

@@ -89,8 +89,10 @@ std::string PayrollDocument::ListingNote() const {
   if (!m_listing || m_listing->rows.nonUtf8Lines == 0) return {};
   const payroll::PayrollRows& rows = m_listing->rows;
   std::string note = MessageText(Message::kNotUtf8, {rows.firstNonUtf8Line});
-  if (rows.nonUtf8Lines > 1) note += "; " + MessageText(Message::kNotUtf8MoreLines, {rows.nonUtf8Lines - 1});
-  return note;
+  const long long more = rows.nonUtf8Lines - 1;
+  if (more > 0) note += "; " + MessageText(more == 1 ? Message::kNotUtf8OneMoreLine : Message::kNotUtf8MoreLines, {more});
+  note.front() = static_cast<char>(note.front() - 'a' + 'A');  // a sentence for a person: "Line 7: ..."
+  return note + ".";
 }
 
 OpenedRow PayrollDocument::Pick(std::size_t index) {

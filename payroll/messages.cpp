@@ -48,6 +48,8 @@ constexpr std::string_view TextOf(Message message) {
       return "'{}' changed after its rows were listed; open it again";
     case Message::kNotUtf8:
       return "line {}: a cell holds bytes that are not UTF-8 text, shown as \uFFFD";
+    case Message::kNotUtf8OneMoreLine:
+      return "1 more line holds such bytes";
     case Message::kNotUtf8MoreLines:
       return "{} more lines hold such bytes";
     case Message::kTheRowHasErrors:

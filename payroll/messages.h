@@ -33,6 +33,7 @@ enum class Message : std::uint8_t {
   kNoRows,
   kChangedSinceListed,
   kNotUtf8,
+  kNotUtf8OneMoreLine,
   kNotUtf8MoreLines,
   // The closing note when some rows were refused: the one row, one of several, several.
   kTheRowHasErrors,

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
 #include <deque>
@@ -232,6 +233,57 @@ TEST_F(SheetTest, SaveOffersToWriteTheRowBackAndAsksBeforeReplacingAnyFile) {
   ClickButton(IDCANCEL);
   EXPECT_TRUE(QTest::qWaitFor([this] { return !SheetIsOpen(); }, 2000));
   EXPECT_TRUE(recorded.boxes.boxes.empty());
+}
+
+// Bytes that are not UTF-8 are never passed over in silence: the picker says where they
+// are, or, for a file of one row, a box.
+TEST_F(SheetTest, SaysWhichLineHoldsBytesThatAreNotUtf8WhenItOpensAFile) {
+  const std::string note = "Line 2: a cell holds bytes that are not UTF-8 text, shown as \uFFFD.";
+  const std::string one = TempPath("latin1-one.csv");
+  WriteFile(one, "name,basic_pm\nJos\xE9,50000\n");
+  OpenSheet(one);
+  EXPECT_EQ(recorded.boxes.Texts(), std::vector<std::string>{note});
+  EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), "50000");
+
+  const std::string many = TempPath("latin1-many.csv");
+  WriteFile(many, "name,basic_pm\nJos\xE9,50000\nAsha,1000\n");
+  recorded.boxes.boxes.clear();
+  recorded.lists.pick = 1;
+  OpenSheet(many);
+  EXPECT_EQ(recorded.lists.prompt, note + "\n\nvarnolix-files-latin1-many.csv holds 2 rows. Open the row of:");
+  EXPECT_TRUE(recorded.boxes.boxes.empty());
+}
+
+// The real boxes: each answer but Cancel has its letter, and Esc cancels, leaving the
+// entries and the file as they were.
+TEST_F(SheetTest, TheRealBoxesGiveEachAnswerItsLetterAndEscCancels) {
+  const std::string staff = TempPath("real-staff.csv");
+  WriteFile(staff, kStaff);
+  recorded.lists.pick = 0;
+  OpenSheet(staff);
+  ClickTab(kIncomeTab);
+  TypeInto(kIncomeTab, income::kBasicPerMonth, "1", true);
+  ScopedService<MessageBoxes> realBoxes(MessageBoxes::Production());
+  const auto buttons = [](QWidget* box) {
+    QStringList texts;
+    for (QPushButton* button : box->findChildren<QPushButton*>()) texts << button->text();
+    texts.sort();
+    return texts;
+  };
+  QStringList asked, closing;
+  {
+    const ExpectedModal box(CloseBy::EscapeKey, [&](QWidget* window) { asked = buttons(window); });
+    ClickButton(sheet::kSave);
+  }
+  {
+    const ExpectedModal box(CloseBy::EscapeKey, [&](QWidget* window) { closing = buttons(window); });
+    ClickButton(IDCANCEL);
+  }
+  EXPECT_EQ(asked, (QStringList{"&Write into varnolix-files-real-staff.csv", "Cancel", "Save as a &New File…"}));
+  EXPECT_EQ(closing, (QStringList{"&Discard", "&Save", "Cancel"}));
+  EXPECT_TRUE(SheetIsOpen());
+  EXPECT_EQ(Text(kIncomeTab, income::kBasicPerMonth), "1");
+  EXPECT_EQ(ReadFile(staff), kStaff);
 }
 
 // Started with a file of several rows, the sheet opens the one picked on the Tax Results

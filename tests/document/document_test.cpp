@@ -185,7 +185,7 @@ TEST(PayrollDocument, SaysWhichLineHoldsBytesThatAreNotUtf8) {
   PayrollDocument document;
   ASSERT_EQ(document.Open(path), "");
   EXPECT_EQ(document.ListingNote(),
-            "line 2: a cell holds bytes that are not UTF-8 text, shown as \uFFFD; 1 more lines hold such bytes");
+            "Line 2: a cell holds bytes that are not UTF-8 text, shown as \uFFFD; 1 more line holds such bytes.");
 }
 
 // The file's own question replaces the file dialog's: "holds 12 rows" for the file the

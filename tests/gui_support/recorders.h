@@ -76,11 +76,13 @@ struct RecordingFileDialogs : FileDialogs {
 // Picks item `pick` of every list, or cancels when it is empty.
 struct RecordingListChoosers : ListChoosers {
   std::optional<std::size_t> Choose(const ListChoice& choice) override {
+    prompt = choice.prompt;
     items.clear();
     for (std::size_t i = 0; i < choice.count; ++i) items.push_back(choice.item(i));
     return pick;
   }
   std::optional<std::size_t> pick;
+  std::string prompt;
   std::vector<std::string> items;
 };
 
