@@ -146,16 +146,7 @@ std::string PayrollDocument::WriteBackQuestion() const {
 
 std::string PayrollDocument::ChangedSinceListed() const {
   payroll::FileFingerprint now;
-  std::string problem = payroll::ReadFileAt(m_open.path, [&](payroll::ByteSource& source) {
-    payroll::FingerprintingSource whole(source);
-    char chunk[64 << 10];
-    for (ssize_t count = 1; count > 0;) {
-      count = whole.Read(chunk, sizeof chunk);
-      if (count < 0) return MessageText(Message::kCannotReadInput, {m_open.path, std::strerror(errno)});
-    }
-    now = whole.fingerprint();
-    return std::string();
-  });
+  std::string problem = payroll::FingerprintFileAt(m_open.path, now);
   if (problem.empty() && now != m_open.file) problem = MessageText(Message::kChangedSinceListed, {m_open.path});
   return problem;
 }

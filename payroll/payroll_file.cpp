@@ -70,6 +70,14 @@ void AppendListedCell(std::string& out, std::string_view cell) {
   if (cut) out += "...";
 }
 
+// How many bytes follow `lead` in its character; 0 when no character starts so.
+long FollowingBytes(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 1;
+  if (lead >= 0xE0 && lead <= 0xEF) return 2;
+  if (lead >= 0xF0 && lead <= 0xF4) return 3;
+  return 0;
+}
+
 // Whether `text` is UTF-8 as the standard has it: no overlong forms, no surrogates,
 // nothing above U+10FFFF.
 bool IsUtf8(std::string_view text) {
@@ -89,7 +97,7 @@ bool IsUtf8(std::string_view text) {
       ++p;
       continue;
     }
-    const long following = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : 0;
+    const long following = FollowingBytes(lead);
     if (following == 0 || end - p <= following) return false;
     const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
     const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
@@ -125,6 +133,17 @@ std::string ReadFile(ByteSource& source, std::string_view fileName,
   return problem;
 }
 
+// Hands every byte of `source` to `take`, a piece at a time.
+std::string ReadToEnd(ByteSource& source, std::string_view fileName, const std::function<void(std::string_view)>& take) {
+  char chunk[64 << 10];
+  for (ssize_t count = 1; count > 0;) {
+    count = source.Read(chunk, sizeof chunk);
+    if (count < 0) return MessageText(Message::kCannotReadInput, {fileName, std::strerror(errno)});
+    take({chunk, static_cast<size_t>(count)});
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string ReadFileAt(const std::string& path, const std::function<std::string(ByteSource&)>& read) {
@@ -139,13 +158,20 @@ std::string ReadFileAt(const std::string& path, const std::function<std::string(
 std::string ReadWholeFileAt(const std::string& path, std::string& bytes) {
   bytes.clear();
   return ReadFileAt(path, [&](ByteSource& source) {
-    char chunk[64 << 10];
-    for (ssize_t count = 1; count > 0;) {
-      count = source.Read(chunk, sizeof chunk);
-      if (count < 0) return MessageText(Message::kCannotReadInput, {path, std::strerror(errno)});
-      bytes.append(chunk, static_cast<size_t>(count));
-    }
-    return std::string();
+    return ReadToEnd(source, path, [&bytes](std::string_view chunk) { bytes += chunk; });
+  });
+}
+
+std::string FingerprintFileAt(const std::string& path, FileFingerprint& fingerprint) {
+  return ReadFileAt(path, [&](ByteSource& source) {
+    Hash64 hash;
+    fingerprint.size = 0;
+    std::string problem = ReadToEnd(source, path, [&](std::string_view chunk) {
+      hash.Add(chunk);
+      fingerprint.size += chunk.size();
+    });
+    fingerprint.hash = hash.value();
+    return problem;
   });
 }
 

@@ -76,6 +76,8 @@ std::string ReadFileAt(const std::string& path, const std::function<std::string(
 
 // Every byte of the regular file at `path` into `bytes`; the problem when it cannot be read.
 std::string ReadWholeFileAt(const std::string& path, std::string& bytes);
+// The fingerprint of every byte of the regular file at `path`, as ListRows takes it.
+std::string FingerprintFileAt(const std::string& path, FileFingerprint& fingerprint);
 
 // Whether a column holds what the batch tool writes, its results or its errors, which
 // say nothing of the entries once they change. Only the tool's own names count.
