@@ -35,12 +35,27 @@ class CountingSource final : public payroll::ByteSource {
   size_t m_count = 0;
 };
 
-// The separator the file's records are written with.
-// TODO(separators): take it from the reader once it reads semicolon and tab files.
-constexpr char kSeparator = ',';
+// The separator the header is written with: the comma, semicolon or tab found between
+// its cells, outside quotes, as often as the reader split it, and in none of its names.
+char SeparatorOf(std::string_view header, const payroll::ColumnMap& columns) {
+  for (char separator : {',', ';', '\t'}) {
+    size_t count = 0;
+    bool quoted = false;
+    for (char c : header) {
+      if (c == '"') quoted = !quoted;
+      if (c == separator && !quoted) ++count;
+    }
+    bool inName = false;
+    for (size_t index = 0; index < columns.fieldCount(); ++index) {
+      inName = inName || columns.header(index).find(separator) != std::string_view::npos;
+    }
+    if (count + 1 == columns.fieldCount() && !inName) return separator;
+  }
+  return ',';
+}
 
-void AppendCell(std::string& out, std::string_view cell) {
-  if (cell.find_first_of(std::string_view("\"\r\n") ) == std::string_view::npos && cell.find(kSeparator) == std::string_view::npos) {
+void AppendCell(std::string& out, std::string_view cell, char separator) {
+  if (cell.find_first_of(std::string_view("\"\r\n")) == std::string_view::npos && cell.find(separator) == std::string_view::npos) {
     out += cell;
     return;
   }
@@ -85,6 +100,14 @@ ToolAnswer AnswerFor(const payroll::ColumnMap& columns, const std::vector<std::s
   return answer;
 }
 
+// The line break, LF, CRLF or a lone CR, that ends at `end`; none at the end of a file
+// whose last line has none.
+size_t BreakBefore(std::string_view file, size_t start, size_t end) {
+  if (end == start) return 0;
+  if (file[end - 1] == '\n') return end - start >= 2 && file[end - 2] == '\r' ? 2 : 1;
+  return file[end - 1] == '\r' ? 1 : 0;
+}
+
 // Past `count` empty lines from `at`, each ended by LF, CRLF or a lone CR.
 size_t PastEmptyLines(std::string_view file, size_t at, long long count) {
   for (; count > 0 && at < file.size(); --count) {
@@ -111,6 +134,7 @@ RewrittenFile WithRowWrittenBack(std::string_view file, std::string_view fileNam
   // Where the bytes not yet split into records begin, in the file and in lines.
   size_t previousEnd = source.count() - reader.unread().size();
   long long previousNextLine = reader.nextLine();
+  const char separator = SeparatorOf(file.substr(0, previousEnd), *columns);
   while (reader.Next()) {
     const size_t end = source.count() - reader.unread().size();
     if (reader.line() != line) {
@@ -137,13 +161,12 @@ RewrittenFile WithRowWrittenBack(std::string_view file, std::string_view fileNam
     }
 
     const size_t start = PastEmptyLines(file, previousEnd, reader.line() - previousNextLine);
-    const bool endsInLineFeed = end > start && file[end - 1] == '\n';
-    const size_t contentEnd = end - (endsInLineFeed ? 1 : 0) - (reader.endsInCrLf() ? 1 : 0);
+    const size_t contentEnd = end - BreakBefore(file, start, end);
     rewritten.bytes.reserve(file.size() + 64);
     rewritten.bytes.append(file.substr(0, start));
     for (size_t index = 0; index < cells.size(); ++index) {
-      if (index > 0) rewritten.bytes += kSeparator;
-      AppendCell(rewritten.bytes, cells[index]);
+      if (index > 0) rewritten.bytes += separator;
+      AppendCell(rewritten.bytes, cells[index], separator);
     }
     rewritten.bytes.append(file.substr(contentEnd));
     return rewritten;
