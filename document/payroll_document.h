@@ -78,7 +78,7 @@ class PayrollDocument {
 
   // Whether the open row came from a file of several rows, to which it can be written back.
   bool CanWriteBack() const;
-  // Asks whether to write the entries back into their line or save them as a new file.
+  // The question whether to write the entries back into their line or save them apart.
   std::string WriteBackQuestion() const;
   // What to ask before Save writes a file of one row at `path`; a file of several rows
   // the entries came from must still be as it was listed.
