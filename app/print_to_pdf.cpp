@@ -46,6 +46,17 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
     Say(MessageText(Text::kSameInputAndOutput, {pdf}));
     return kCannotUse;
   }
+  // The input first, so that one that cannot be read, or is no regular file, leaves no
+  // trace of an output.
+  const payroll::system::InputFile input = payroll::system::OpenInputFile(file, /*regularOnly=*/true);
+  if (input.fd < 0) {
+    Say(input.problem);
+    return kCannotUse;
+  }
+  const struct InputCloser {
+    int fd;
+    ~InputCloser() { payroll::system::CloseInputFile(fd); }
+  } closeInput{input.fd};
   payroll::OutputFile output;
   if (!output.Open(pdf)) {
     Say(MessageText(Text::kCannotOpenOutput, {pdf, std::strerror(errno)}));
@@ -67,19 +78,18 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
   long long rows = 0;
   long long refused = 0;
   long long firstRefused = 0;
-  const std::string problem = payroll::ReadFileAt(file, [&](payroll::ByteSource& source) {
-    return payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
-      ++rows;
-      if (!row.reading.ok()) {
-        for (const std::string& error : row.reading.errors) Say(error);
-        if (refused++ == 0) firstRefused = row.line;
-        return true;
-      }
-      if (row.nonUtf8) Say(MessageText(Text::kNotUtf8, {row.line}));
-      const std::string subject = document::RowSubject(file, row.line, true, payroll::CodeAndName(row.who));
-      painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), subject));
-      return painter.ok();
-    });
+  payroll::FdSource source(input.fd);
+  const std::string problem = payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
+    ++rows;
+    if (!row.reading.ok()) {
+      for (const std::string& error : row.reading.errors) Say(error);
+      if (refused++ == 0) firstRefused = row.line;
+      return true;
+    }
+    if (row.nonUtf8) Say(MessageText(Text::kNotUtf8, {row.line}));
+    const std::string subject = document::RowSubject(file, row.line, true, payroll::CodeAndName(row.who));
+    painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), subject));
+    return painter.ok();
   });
   const bool painted = painter.Finish() && device.flush();
   // Any return before the commit leaves no OUT.pdf: the output file drops what was written.
