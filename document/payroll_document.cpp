@@ -71,7 +71,7 @@ std::size_t PayrollDocument::ListedCount() const { return m_listing ? m_listing-
 std::string PayrollDocument::ListedItem(std::size_t index) const {
   const payroll::ListedRow& row = m_listing->rows.rows[index];
   const payroll::WhoColumns& who = m_listing->rows.who;
-  const std::vector<std::string_view> cells = SplitCells(row.cells);
+  const std::vector<std::string_view> cells = SplitCells(m_listing->rows.CellsOf(row));
   std::string item = "Line " + std::to_string(row.line);
   const char* separator = ": ";
   for (const std::optional<std::size_t>& column : {who.code, who.name, who.department}) {
@@ -83,7 +83,9 @@ std::string PayrollDocument::ListedItem(std::size_t index) const {
   return item;
 }
 
-std::string_view PayrollDocument::ListedSearchText(std::size_t index) const { return m_listing->rows.rows[index].cells; }
+std::string_view PayrollDocument::ListedSearchText(std::size_t index) const {
+  return m_listing->rows.CellsOf(m_listing->rows.rows[index]);
+}
 
 std::string PayrollDocument::ListingNote() const {
   if (!m_listing || m_listing->rows.nonUtf8Lines == 0) return {};

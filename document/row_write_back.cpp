@@ -143,7 +143,7 @@ RewrittenFile WithRowWrittenBack(std::string_view file, std::string_view fileNam
       continue;
     }
     const std::span<const std::string_view> fields = reader.fields();
-    if (payroll::IsBlankRecord(fields) || payroll::RecordFingerprint(fields) != record) break;
+    if (payroll::IsBlankRecord(fields) || payroll::RecordFingerprint(reader) != record) break;
 
     std::vector<std::string> cells(fields.begin(), fields.end());
     cells.resize(columns->fieldCount());

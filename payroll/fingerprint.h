@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "payroll/byte_stream.h"
+#include "payroll/csv_reader.h"
 
 namespace varnolix::payroll {
 
@@ -38,6 +39,9 @@ FileFingerprint FingerprintOf(std::string_view bytes);
 
 // A record's cells, each with its length, so that moving a separator changes it too.
 std::uint64_t RecordFingerprint(std::span<const std::string_view> cells);
+// The reader's current record: as it stands in the file when that says its cells
+// exactly, as most records do, else by its cells.
+std::uint64_t RecordFingerprint(const CsvReader& reader);
 
 // Passes the bytes of `source` through and takes the fingerprint of all it passed.
 class FingerprintingSource final : public ByteSource {

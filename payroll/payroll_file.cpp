@@ -59,11 +59,15 @@ WhoColumns WithinKept(const WhoColumns& who, const std::vector<size_t>& kept) {
   return {position(who.code), position(who.name), position(who.department), position(who.pan)};
 }
 
+// A cell this short holds no more characters than an excerpt keeps.
+constexpr size_t kMaxExcerptBytes = 40;
+
 // A cell as one line of a list: short, with its line breaks and tabs as spaces.
 void AppendListedCell(std::string& out, std::string_view cell) {
   bool cut = false;
   const size_t from = out.size();
-  out += QuotableExcerpt(TrimBlanks(cell), cut);
+  cell = TrimBlanks(cell);
+  out += cell.size() <= kMaxExcerptBytes ? cell : QuotableExcerpt(cell, cut);
   for (size_t i = from; i < out.size(); ++i) {
     if (out[i] == '\n' || out[i] == '\r' || out[i] == '\t' || out[i] == kCellSeparator) out[i] = ' ';
   }
@@ -110,8 +114,18 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-bool AllUtf8(std::span<const std::string_view> cells) {
-  return std::ranges::all_of(cells, [](std::string_view cell) { return IsUtf8(cell); });
+// Whether every cell of the reader's record is UTF-8. Unquoting makes no byte above
+// ASCII, so a record all ASCII as it stands in the file, as most are, is looked at once.
+bool AllUtf8(const CsvReader& reader) {
+  const std::string_view record = reader.text();
+  size_t i = 0;
+  for (; i + 8 <= record.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, record.data() + i, sizeof word);
+    if ((word & 0x8080808080808080) != 0) break;
+  }
+  if (i + 8 > record.size() && std::ranges::all_of(record.substr(i), [](char c) { return (c & 0x80) == 0; })) return true;
+  return std::ranges::all_of(reader.fields(), [](std::string_view cell) { return IsUtf8(cell); });
 }
 
 // Reads the header, then hands the reader to `readRows`, which says whether the file had
@@ -198,17 +212,19 @@ PayrollRows ListRows(ByteSource& source, std::string_view fileName) {
     while (reader.Next()) {
       const std::span<const std::string_view> fields = reader.fields();
       if (IsBlankRecord(fields)) continue;
-      ListedRow& row = listed.rows.emplace_back(ListedRow{reader.line(), RecordFingerprint(fields), {}});
+      const size_t begin = listed.cells.size();
       for (size_t k = 0; k < kept.size(); ++k) {
-        if (k > 0) row.cells += kCellSeparator;
-        if (kept[k] < fields.size()) AppendListedCell(row.cells, fields[kept[k]]);
+        if (k > 0) listed.cells += kCellSeparator;
+        if (kept[k] < fields.size()) AppendListedCell(listed.cells, fields[kept[k]]);
       }
-      if (!AllUtf8(fields) && listed.nonUtf8Lines++ == 0) listed.firstNonUtf8Line = reader.line();
+      listed.rows.push_back({reader.line(), RecordFingerprint(reader), begin, listed.cells.size()});
+      if (!AllUtf8(reader) && listed.nonUtf8Lines++ == 0) listed.firstNonUtf8Line = reader.line();
     }
     return !listed.rows.empty();
   });
   if (!listed.problem.empty()) {
     listed.rows.clear();
+    listed.cells.clear();
   } else {
     listed.file = whole.fingerprint();
   }
@@ -229,7 +245,7 @@ std::string ReadRows(ByteSource& source, std::string_view fileName, long long on
       any = true;
       if (onlyLine != 0 && reader.line() != onlyLine) continue;
       row.line = reader.line();
-      row.fingerprint = RecordFingerprint(fields);
+      row.fingerprint = RecordFingerprint(reader);
       row.reading = ReadRow(columns, fields, reader.line());
       row.cells.clear();
       for (size_t index = 0; index < fieldAt.size(); ++index) {
@@ -239,7 +255,7 @@ std::string ReadRows(ByteSource& source, std::string_view fileName, long long on
         row.cells.push_back({std::string(TrimBlanks(columns.header(index))), field, std::string(cell)});
       }
       row.who = WhoOf(who, fields);
-      row.nonUtf8 = !AllUtf8(fields);
+      row.nonUtf8 = !AllUtf8(reader);
       if (!visit(row)) return true;
     }
     return any;

@@ -26,13 +26,18 @@ inline constexpr char kCellSeparator = '\x1F';
 struct ListedRow {
   long long line;
   std::uint64_t fingerprint;  // RecordFingerprint of the record's cells
-  // Its cells that are neither amounts nor results, each short and on one line for a
-  // list, joined by kCellSeparator.
-  std::string cells;
+  // Where its cells stand in PayrollRows::cells: those that are neither amounts nor
+  // results, each short and on one line for a list, joined by kCellSeparator.
+  std::size_t cellsBegin;
+  std::size_t cellsEnd;
 };
 
 struct PayrollRows {
   std::vector<ListedRow> rows;  // without the records whose cells are all blank
+  std::string cells;            // every row's, one after another, in one piece of memory
+  std::string_view CellsOf(const ListedRow& row) const {
+    return std::string_view(cells).substr(row.cellsBegin, row.cellsEnd - row.cellsBegin);
+  }
   WhoColumns who;               // positions within a row's `cells`
   FileFingerprint file;         // of every byte listed
   // The records holding bytes that are not UTF-8 text: the first, and how many.

@@ -71,7 +71,7 @@ TEST(PayrollFile, ListsEachRowByItsLineAndTheCellsThatAreNoAmount) {
   } expected[] = {{2, "Rao, Asha\x1FSales"}, {6, "Ravi\x1FHR"}, {7, "\x1F"}};
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(listed.rows[i].line, expected[i].line);
-    EXPECT_EQ(listed.rows[i].cells, expected[i].cells);
+    EXPECT_EQ(listed.CellsOf(listed.rows[i]), expected[i].cells);
   }
   EXPECT_EQ(listed.who.code, 0u);  // "Employee" is the code; positions count the kept cells
   EXPECT_EQ(listed.who.department, 1u);
