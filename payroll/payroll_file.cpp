@@ -69,7 +69,8 @@ void AppendListedCell(std::string& out, std::string_view cell) {
   cell = TrimBlanks(cell);
   out += cell.size() <= kMaxExcerptBytes ? cell : QuotableExcerpt(cell, cut);
   for (size_t i = from; i < out.size(); ++i) {
-    if (out[i] == '\n' || out[i] == '\r' || out[i] == '\t' || out[i] == kCellSeparator) out[i] = ' ';
+    // Line breaks, tabs and the separator are all control characters, which one test tells.
+    if (static_cast<unsigned char>(out[i]) < 0x20) out[i] = ' ';
   }
   if (cut) out += "...";
 }
