@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <filesystem>
 
 #include "assessment/amount.h"
 #include "computation/render.h"
@@ -60,16 +59,6 @@ report::ComputationSheet ComputationSheetOf(const SheetReading& reading, std::st
       .working = WorkingSections(computation),
       .results = ResultSection(computation),
   };
-}
-
-std::string SheetSubject(std::string_view fileName, long long line, bool severalRows, std::string_view name) {
-  std::string subject(std::filesystem::path(fileName).filename().string());
-  if (severalRows) subject += ", line " + std::to_string(line);
-  if (!name.empty()) {
-    subject += ": ";
-    subject += name;
-  }
-  return subject;
 }
 
 SheetReading SheetReadingOf(const payroll::RowReading& row) {

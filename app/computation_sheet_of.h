@@ -13,10 +13,6 @@ namespace varnolix {
 // `subject` says whose sheet it is; it may be empty.
 report::ComputationSheet ComputationSheetOf(const SheetReading& reading, std::string subject);
 
-// Whose sheet it is: "employees.csv, line 3: Asha Rao", without the line when the file
-// holds one row, and without the name when the row has none.
-std::string SheetSubject(std::string_view fileName, long long line, bool severalRows, std::string_view name);
-
 // A row of a payroll file read as if typed into the fields, every page shown, as the
 // batch tool assesses it.
 SheetReading SheetReadingOf(const payroll::RowReading& row);

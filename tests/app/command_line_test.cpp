@@ -3,6 +3,9 @@
 // what the batch tool says of the same rows.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -24,16 +27,29 @@ struct Finished {
 };
 
 Finished Start(const QString& program, const QStringList& arguments,
-          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(), int waitMs = 120000) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(program, arguments);
-  EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString() << " did not finish";
+  EXPECT_TRUE(process.waitForFinished(waitMs)) << program.toStdString() << " did not finish";
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
-Finished Varnolix(const QStringList& arguments) { return Start(QStringLiteral(VARNOLIX_PROGRAM), arguments); }
+Finished Varnolix(const QStringList& arguments, int waitMs = 120000) {
+  return Start(QStringLiteral(VARNOLIX_PROGRAM), arguments, QProcessEnvironment::systemEnvironment(), waitMs);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 QString Temp(const char* name) { return QDir::tempPath() + "/varnolix-cli-" + name; }
 
@@ -106,21 +122,21 @@ TEST(ProgramCommandLine, PrintsOneSheetPerRowWithTheBatchToolsResultsAndWorking)
 
 TEST(ProgramCommandLine, PrintToPdfPrintsTheRowsItCanAndNamesTheOthers) {
   const QString payroll = Temp("payroll.csv");
-  QFile file(payroll);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("name,basic_pm\nAsha,50000\nRavi,abc\nMala,\"1,00,000\"\n");
-  file.close();
+  // A record of bare separators is no row; bytes that are not UTF-8 are named and printed as such.
+  WriteFile(payroll, "name,basic_pm\nAsha,50000\nRavi,abc\n , \nMala,\"1,00,000\"\nJos\xE9,40000\n");
 
   const QString pdf = Temp("some.pdf");
   const Finished some = Varnolix({QStringLiteral("--print-to-pdf"), pdf, payroll});
   EXPECT_EQ(some.status, 1);
   EXPECT_EQ(some.err,
             "Varnolix: line 3, column basic_pm: 'abc' is not an amount\n"
-            "Varnolix: 1 of 3 rows has errors, on line 3\n");
+            "Varnolix: line 6: a cell holds bytes that are not UTF-8 text, shown as \uFFFD\n"
+            "Varnolix: 1 of 4 rows has errors, on line 3\n");
   const std::vector<std::string> sheets = SheetTexts(pdf);
-  ASSERT_EQ(sheets.size(), 2u);
-  EXPECT_NE(sheets[1].find("line 4: Mala"), std::string::npos);
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_NE(sheets[1].find("line 5: Mala"), std::string::npos);
   EXPECT_NE(sheets[1].find("12,00,000.00"), std::string::npos) << sheets[1];  // its annual basic
+  EXPECT_NE(sheets[2].find("line 6: Jos\uFFFD"), std::string::npos) << sheets[2];
 
   const struct {
     QString pdf, file;
@@ -136,6 +152,47 @@ TEST(ProgramCommandLine, PrintToPdfPrintsTheRowsItCanAndNamesTheOthers) {
     EXPECT_TRUE(run.err.starts_with(u.says)) << run.err;
     EXPECT_FALSE(QFile::exists(u.pdf));
   }
+}
+
+// OUT.pdf naming the input, by any name, is refused before anything is written; a file
+// that is no regular file is refused at once; and with no row printed no PDF is left.
+TEST(ProgramCommandLine, PrintToPdfNeverWritesOverItsInputAndExits2WhenNothingIsPrinted) {
+  const QByteArray rows = "name,basic_pm\nAsha,50000\n";
+  const QString payroll = Temp("own.csv");
+  WriteFile(payroll, rows);
+  for (const QString& link : {Temp("own-hard.pdf"), Temp("own-soft.pdf")}) QFile::remove(link);
+  ASSERT_EQ(::link(payroll.toLocal8Bit().constData(), Temp("own-hard.pdf").toLocal8Bit().constData()), 0);
+  ASSERT_TRUE(QFile::link(payroll, Temp("own-soft.pdf")));
+  for (const QString& pdf : {payroll, Temp("own-hard.pdf"), Temp("own-soft.pdf")}) {
+    SCOPED_TRACE(pdf.toStdString());
+    const Finished run = Varnolix({QStringLiteral("--print-to-pdf"), pdf, payroll});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Varnolix: '" + pdf.toStdString() + "' is both the input and the output\n");
+    EXPECT_EQ(ReadFile(payroll), rows);
+  }
+
+  const QString pipe = Temp("pipe.csv");
+  QFile::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  const QString refusedAll = Temp("refused-all.csv");
+  WriteFile(refusedAll, "name,basic_pm\nRavi,abc\n");
+  const struct {
+    QString file;
+    std::string says;
+  } nothing[] = {
+      {pipe, "Varnolix: '" + pipe.toStdString() + "' is a named pipe, not a file of rows; open a CSV file\n"},
+      {refusedAll, "Varnolix: line 2, column basic_pm: 'abc' is not an amount\nVarnolix: no row could be printed; " +
+                       Temp("nothing.pdf").toStdString() + " was not written\n"},
+  };
+  for (const auto& n : nothing) {
+    SCOPED_TRACE(n.file.toStdString());
+    QFile::remove(Temp("nothing.pdf"));
+    const Finished run = Varnolix({QStringLiteral("--print-to-pdf"), Temp("nothing.pdf"), n.file}, 10000);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, n.says);
+    EXPECT_FALSE(QFile::exists(Temp("nothing.pdf")));
+  }
+  QFile::remove(pipe);
 }
 
 }  // namespace

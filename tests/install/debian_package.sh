@@ -35,12 +35,18 @@ for package in "${packages[@]}"; do
   # Each dependency a package name, with a version bound where dpkg-shlibdeps gives one.
   depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
   required=(libc6 libstdc++6)
-  [ "$package" = varnolix ] && required+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
+  [ "$package" = varnolix ] && required+=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-noto-core)
   for dependency in "${required[@]}"; do
     grep -qx "$dependency" <<<"$depends" || fail "$package's Depends lacks $dependency: $(field Depends)"
   done
   if [ "$package" = varnolix-assess ] && grep -qi 'qt' <<<"$depends"; then
     fail "varnolix-assess depends on Qt: $(field Depends)"
+  fi
+  if [ "$package" = varnolix ]; then
+    recommends=$(field Recommends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+    for recommended in qt6-wayland xdg-utils; do
+      grep -qx "$recommended" <<<"$recommends" || fail "varnolix's Recommends lacks $recommended: $(field Recommends)"
+    done
   fi
 
   rm -rf "$out/root" && dpkg-deb -x "$deb" "$out/root"
