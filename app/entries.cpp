@@ -33,4 +33,14 @@ SavedAmounts AmountsToSave(const SheetReading& reading) {
   return saved;
 }
 
+Who SheetWho(const payroll::Who& who, std::string file, long long line, bool changedSinceOpened) {
+  return {.name = who.name,
+          .code = who.code,
+          .department = who.department,
+          .pan = who.pan,
+          .file = std::move(file),
+          .line = line,
+          .changedSinceOpened = changedSinceOpened};
+}
+
 }  // namespace varnolix

@@ -1,5 +1,5 @@
 // The sheet's entries on their way to a saved file and the printout: each field's label
-// as on its page, and the amount Save writes for it.
+// as on its page, the amount Save writes for it, and whose they are.
 #pragma once
 
 #include <optional>
@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "assessment/fields.h"
+#include "computation/computation.h"
+#include "payroll/who_columns.h"
 
 namespace varnolix {
 
@@ -23,5 +25,9 @@ struct SavedAmounts {
   std::string problem;
 };
 SavedAmounts AmountsToSave(const SheetReading& reading);
+
+// Whose computation a printed sheet is: the row's employee, from the file named `file`
+// (its line, 0 in a file of one row), the entries changed since or not.
+Who SheetWho(const payroll::Who& who, std::string file, long long line, bool changedSinceOpened = false);
 
 }  // namespace varnolix

@@ -1,5 +1,7 @@
 #include "app/mod_property_sheet.h"
 
+#include <QTimer>
+#include <QWidget>
 #include <filesystem>
 
 #include "pages/about_dialog.h"
@@ -41,7 +43,8 @@ bool CModPropertySheet::OnInitDialog() {
   AddButton(ids::sheet::kOpen, "&Open…", "Ctrl+O");
   AddButton(ids::sheet::kSave, "&Save…", "Ctrl+S");
   AddButton(ids::sheet::kPrint, "&Print…", "Ctrl+P");
-  if (!m_startFile.empty()) OpenFile(m_startFile);
+  // Once the window is up, so that what the file brings (a list, a refusal) shows over it.
+  if (!m_startFile.empty()) QTimer::singleShot(0, GetSafeHwnd(), [this] { OpenFile(m_startFile); });
   return result;
 }
 

@@ -1,14 +1,13 @@
 // The program's one window: the five pages as tabs, the buttons "&Open…", "&Save…",
-// "&Print…", "E&xit", "&Help" and "&About", and the VisitedFlags the pages set. It keeps
-// the file its entries came from or went to, and asks before unsaved entries are lost.
+// "&Print…", "E&xit", "&Help" and "&About", and the VisitedFlags the pages set. Its
+// document keeps the file its entries came from or went to; the window shows the
+// document's lists and questions, and asks before unsaved entries are lost.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "payroll/payroll_file.h"
+#include "document/payroll_document.h"
 
 #include "pages/amounts_page.h"
 #include "pages/income_page.h"
@@ -56,20 +55,15 @@ class CModPropertySheet : public CVarnolixSheet {
   bool MayLoseEntries();
   bool OpenFile(const std::string& path);
   bool SaveFile();
+  // Asks for a file of one row to save in, and the questions before it replaces one.
+  bool SaveAsNewFile(const document::Entries& entries);
   // Fills every page with the row's entries, as if typed, every page counting as shown.
   void PutEntries(const PerField<std::string>& typed);
-  // Remembers the entries as they stand, as the file holds them.
-  void KeepEntries(std::string fileName);
-  std::string Subject() const;
+  // The title names the document's file and row.
+  void ShowTitle();
 
   std::string m_startFile;
-  // The file the entries came from or went to last; empty when none.
-  std::string m_fileName;
-  long long m_rowLine = 0;     // the row's line in it
-  std::size_t m_rowCount = 0;  // the rows it held
-  std::string m_rowName;
-  std::vector<payroll::OtherCell> m_otherCells;  // kept beside the amounts when saved
-  PerField<std::string> m_keptTexts;              // the entries as last opened or saved
+  document::PayrollDocument m_document;
 };
 
 }  // namespace varnolix

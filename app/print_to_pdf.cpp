@@ -6,12 +6,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
-#include "app/computation_sheet_of.h"
+#include "app/entries.h"
 #include "assessment/amount.h"
 #include "payroll/messages.h"
 #include "payroll/output_file.h"
 #include "payroll/payroll_file.h"
+#include "payroll/system/input_file.h"
+#include "platform/clock.h"
 #include "report/paper.h"
 #include "report/sheet_painter.h"
 #include "varnolix/version.h"
@@ -39,6 +42,22 @@ void Say(std::string_view text) { std::fprintf(stderr, "%s: %.*s\n", kProductNam
 }  // namespace
 
 int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string& file) {
+  // Through a link or under another name, the PDF would take the place of its own input.
+  if (payroll::system::SameFile(pdf, file)) {
+    Say(MessageText(Text::kSameInputAndOutput, {pdf}));
+    return kCannotUse;
+  }
+  // The input first, so that one that cannot be read, or is no regular file, leaves no
+  // trace of an output.
+  const payroll::system::InputFile input = payroll::system::OpenInputFile(file, /*regularOnly=*/true);
+  if (input.fd < 0) {
+    Say(input.problem);
+    return kCannotUse;
+  }
+  const struct InputCloser {
+    int fd;
+    ~InputCloser() { payroll::system::CloseInputFile(fd); }
+  } closeInput{input.fd};
   payroll::OutputFile output;
   if (!output.Open(pdf)) {
     Say(MessageText(Text::kCannotOpenOutput, {pdf, std::strerror(errno)}));
@@ -56,21 +75,23 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
   writer.setTitle(QStringLiteral("Income tax computation"));
   writer.setCreator(QString::fromStdString(std::string(kProductName) + " " + kVersion));
   report::SheetPainter painter(writer);
+  const std::string today = TodayText();
+  const std::string fileName = std::filesystem::path(file).filename().string();
 
   long long rows = 0;
   long long refused = 0;
   long long firstRefused = 0;
-  const std::string problem = payroll::ReadFileAt(file, [&](payroll::ByteSource& source) {
-    return payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
-      ++rows;
-      if (!row.reading.ok()) {
-        for (const std::string& error : row.reading.errors) Say(error);
-        if (refused++ == 0) firstRefused = row.line;
-        return true;
-      }
-      painter.Paint(ComputationSheetOf(SheetReadingOf(row.reading), SheetSubject(file, row.line, true, row.name)));
-      return painter.ok();
-    });
+  payroll::FdSource source(input.fd);
+  const std::string problem = payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
+    ++rows;
+    if (!row.reading.ok()) {
+      for (const std::string& error : row.reading.errors) Say(error);
+      if (refused++ == 0) firstRefused = row.line;
+      return true;
+    }
+    if (row.nonUtf8) Say(MessageText(Text::kNotUtf8, {row.line}));
+    painter.Paint(ComputationOf(SheetWho(row.who, fileName, row.line), today, row.reading.typed, kEveryPageShown));
+    return painter.ok();
   });
   const bool painted = painter.Finish() && device.flush();
   // Any return before the commit leaves no OUT.pdf: the output file drops what was written.
@@ -80,7 +101,7 @@ int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string
   }
   if (rows == refused) {
     Say("no row could be printed; " + pdf + " was not written");
-    return kSomeRefused;
+    return kCannotUse;
   }
   if (!output.Commit()) {
     Say(MessageText(Text::kCannotWriteOutput, {pdf, std::strerror(errno)}));

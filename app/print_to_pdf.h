@@ -7,7 +7,8 @@
 namespace varnolix {
 
 // Exit status 0 when every row was printed, 1 when some were refused (each named on
-// standard error), 2 when FILE or OUT.pdf could not be used (and no OUT.pdf is written).
+// standard error), 2 when FILE or OUT.pdf could not be used, OUT.pdf names FILE itself,
+// or no row could be printed (and no OUT.pdf is written).
 int PrintToPdf(int argc, char* argv[], const std::string& pdf, const std::string& file);
 
 }  // namespace varnolix

@@ -1,17 +1,16 @@
 // The sheet's files: Open, Save and Print, and the question asked before unsaved
-// entries are lost.
-#include <cerrno>
-#include <cstring>
+// entries are lost. The document says what is opened, written and asked; the sheet
+// shows its lists and questions and fills the pages.
 #include <filesystem>
 
-#include "app/computation_sheet_of.h"
 #include "app/entries.h"
 #include "app/mod_property_sheet.h"
 #include "assessment/amount.h"
-#include "payroll/messages.h"
-#include "payroll/saved_entries.h"
 #include "pages/field_checks.h"
 #include "pages/field_controls.h"
+#include "pages/sheet_reading.h"
+#include "payroll/messages.h"
+#include "platform/clock.h"
 #include "platform/file_dialog.h"
 #include "platform/list_choice.h"
 #include "platform/message_box.h"
@@ -22,10 +21,8 @@
 namespace varnolix {
 namespace {
 
-using payroll::MessageText;
-using Say = payroll::Message;
-
 constexpr std::string_view kCsvFilter = "CSV files (*.csv);;All files (*)";
+constexpr std::string_view kNothingSaved = "Nothing was saved.";
 constexpr int kTaxResultsTab = 4;
 
 std::string BaseName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
@@ -34,64 +31,60 @@ void Refuse(std::string_view what, std::string_view problem) {
   AfxMessageBox(std::string(what) + "\n\n" + std::string(problem), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
+// A file name on a button, whose "&" would mark a mnemonic.
+std::string OnButton(std::string_view text) {
+  std::string shown;
+  for (char c : text) shown += c == '&' ? std::string("&&") : std::string(1, c);
+  return shown;
+}
+
 }  // namespace
 
 void CModPropertySheet::OnOpen() {
   if (!MayLoseEntries()) return;
-  const std::string start = m_fileName.empty() ? std::string() : std::filesystem::path(m_fileName).parent_path().string();
-  const std::optional<std::string> path = ChooseFile(
-      {.save = false, .caption = "Open", .start = start, .filter = std::string(kCsvFilter), .defaultSuffix = {}});
+  const std::string& open = m_document.path();
+  const std::string start = open.empty() ? std::string() : std::filesystem::path(open).parent_path().string();
+  const std::optional<std::string> path = ChooseFile({.save = false,
+                                                      .askToReplace = false,
+                                                      .caption = "Open",
+                                                      .start = start,
+                                                      .filter = std::string(kCsvFilter),
+                                                      .defaultSuffix = {}});
   if (path) OpenFile(*path);
 }
 
 bool CModPropertySheet::OpenFile(const std::string& path) {
   constexpr std::string_view kNothingOpened = "Nothing was opened.";
-  payroll::PayrollRows listed;
-  std::string problem = payroll::ReadFileAt(path, [&](payroll::ByteSource& source) {
-    listed = payroll::ListRows(source, path);
-    return listed.problem;
-  });
-  if (!problem.empty()) {
+  if (const std::string problem = m_document.Open(path); !problem.empty()) {
     Refuse(kNothingOpened, problem);
     return false;
   }
+  const std::string note = m_document.ListingNote();
+  const std::size_t rows = m_document.ListedCount();
   std::size_t picked = 0;
-  if (listed.rows.size() > 1) {
+  if (rows > 1) {
     const std::optional<std::size_t> choice = ChooseFromList({
         .caption = "Open",
-        .prompt = BaseName(path) + " holds " + GroupIndian(std::to_string(listed.rows.size())) + " rows. Open the row of:",
-        .count = listed.rows.size(),
-        .item = [&listed](std::size_t i) {
-          const payroll::RowName& row = listed.rows[i];
-          return "Line " + std::to_string(row.line) + (row.name.empty() ? "" : ": " + row.name);
-        },
+        .prompt = (note.empty() ? "" : note + "\n\n") + BaseName(path) + " holds " +
+                  GroupIndian(std::to_string(rows)) + " rows. Open the row of:",
+        .count = rows,
+        .item = [this](std::size_t i) { return m_document.ListedItem(i); },
+        .searchText = [this](std::size_t i) { return m_document.ListedSearchText(i); },
+        .noMatch = "No row matches",
     });
     if (!choice) return false;
     picked = *choice;
   }
-  const payroll::RowName& row = listed.rows[picked];
-  payroll::PickedRow read;
-  problem = payroll::ReadFileAt(path, [&](payroll::ByteSource& source) {
-    std::string unread;
-    read = payroll::ReadPickedRow(source, path, row.line, unread);
-    return unread;
-  });
-  if (problem.empty() && !read.reading.amountsRead) {
-    for (const std::string& error : read.reading.errors) problem += (problem.empty() ? "" : "\n") + error;
-  }
-  if (!problem.empty()) {
-    Refuse(kNothingOpened, problem);
+  const document::OpenedRow row = m_document.Pick(picked);
+  if (!row.problem.empty()) {
+    Refuse(kNothingOpened, row.problem);
     return false;
   }
-
-  PutEntries(read.reading.typed);
-  m_rowLine = row.line;
-  m_rowCount = listed.rows.size();
-  m_rowName = row.name;
-  m_otherCells = std::move(read.others);
-  KeepEntries(path);
+  PutEntries(row.reading.typed);
+  ShowTitle();
   // A row whose basic salary is not above 0 opens on the Income page, which says so on leaving.
-  SetActivePage(read.reading.ok() ? kTaxResultsTab : static_cast<int>(Page::kIncome), false);
+  SetActivePage(row.reading.ok() ? kTaxResultsTab : static_cast<int>(Page::kIncome), false);
+  if (rows == 1 && !note.empty()) AfxMessageBox(note, MB_OK | MB_ICONINFORMATION, 0);
   return true;
 }
 
@@ -104,42 +97,72 @@ void CModPropertySheet::PutEntries(const PerField<std::string>& typed) {
   }
 }
 
-void CModPropertySheet::KeepEntries(std::string fileName) {
-  m_fileName = std::move(fileName);
-  m_keptTexts = ReadSheet(*this).typed;
-  SetWindowText(BaseName(m_fileName) + " - Varnolix");
+void CModPropertySheet::ShowTitle() {
+  const std::string title = m_document.Title();
+  SetWindowText(title.empty() ? std::string("Varnolix") : title + " - Varnolix");
 }
 
 void CModPropertySheet::OnSave() { SaveFile(); }
 
 bool CModPropertySheet::SaveFile() {
-  constexpr std::string_view kNothingSaved = "Nothing was saved.";
   const SheetReading reading = ReadSheet(*this);
   const SavedAmounts saved = AmountsToSave(reading);
   if (!saved.problem.empty()) {
     Refuse(kNothingSaved, saved.problem);
     return false;
   }
-  // Never offer to write one row over a payroll file of many.
-  std::string suggested = m_fileName;
-  if (m_rowCount > 1) {
-    const std::filesystem::path file(m_fileName);
-    suggested = (file.parent_path() / (file.stem().string() + "-line-" + std::to_string(m_rowLine) + ".csv")).string();
+  const document::Entries entries{saved.amounts, reading.typed};
+  if (m_document.CanWriteBack()) {
+    enum : std::size_t { kWriteBack, kNewFile, kCancel };
+    const std::size_t answer = AfxAsk({.text = m_document.WriteBackQuestion(),
+                                       .buttons = {"&Write into " + OnButton(BaseName(m_document.path())),
+                                                   "Save as a &New File…", "Cancel"},
+                                       .defaultButton = kWriteBack,
+                                       .escapeButton = kCancel});
+    if (answer == kCancel) return false;
+    if (answer == kWriteBack) {
+      if (const std::string problem = m_document.Save(document::kIntoItsLine, entries); !problem.empty()) {
+        Refuse(kNothingSaved, problem);
+        return false;
+      }
+      ShowTitle();
+      return true;
+    }
   }
-  const std::optional<std::string> path = ChooseFile(
-      {.save = true, .caption = "Save", .start = suggested, .filter = std::string(kCsvFilter), .defaultSuffix = "csv"});
+  return SaveAsNewFile(entries);
+}
+
+bool CModPropertySheet::SaveAsNewFile(const document::Entries& entries) {
+  // The dialog's own question would not say that a payroll file of many rows is replaced.
+  const std::optional<std::string> path = ChooseFile({.save = true,
+                                                      .askToReplace = false,
+                                                      .caption = "Save",
+                                                      .start = m_document.SuggestedSaveName(),
+                                                      .filter = std::string(kCsvFilter),
+                                                      .defaultSuffix = "csv"});
   if (!path) return false;
-  if (!payroll::WriteWholeFile(*path, payroll::SavedEntriesCsv(saved.amounts, m_otherCells))) {
-    Refuse(kNothingSaved, MessageText(Say::kCannotWriteOutput, {*path, std::strerror(errno)}));
+  const document::SaveQuestion question = m_document.QuestionBeforeSaving(*path);
+  if (!question.problem.empty()) {
+    Refuse(kNothingSaved, question.problem);
     return false;
   }
-  m_rowCount = 1;
-  KeepEntries(*path);
+  if (question.kind != document::SaveQuestion::Kind::kNone) {
+    enum : std::size_t { kReplace, kCancel };
+    if (AfxAsk({.text = question.text, .buttons = {"&Replace", "Cancel"}, .defaultButton = kCancel, .escapeButton = kCancel}) !=
+        kReplace) {
+      return false;
+    }
+  }
+  if (const std::string problem = m_document.Save(*path, entries); !problem.empty()) {
+    Refuse(kNothingSaved, problem);
+    return false;
+  }
+  ShowTitle();
   return true;
 }
 
 bool CModPropertySheet::MayLoseEntries() {
-  if (ReadSheet(*this).typed == m_keptTexts) return true;
+  if (!m_document.IsModified(ReadSheet(*this).typed)) return true;
   switch (AfxMessageBox("Save changes?", MB_SAVEDISCARDCANCEL | MB_ICONQUESTION, 0)) {
     case IDSAVE:
       return SaveFile();
@@ -154,20 +177,19 @@ void CModPropertySheet::OnExit() {
   if (MayLoseEntries()) EndDialog(IDCANCEL);
 }
 
-std::string CModPropertySheet::Subject() const {
-  return m_fileName.empty() ? std::string() : SheetSubject(m_fileName, m_rowLine, m_rowCount > 1, m_rowName);
-}
-
 void CModPropertySheet::OnPrint() {
   const SheetReading reading = ReadSheet(*this);
   if (IsZeroNegativeOrTooLarge(reading.input.amounts[Field::kBasic], false)) {
     ShowInformation(payroll::kBasicNeedsValue);
     return;
   }
-  const report::ComputationSheet sheet = ComputationSheetOf(reading, Subject());
-  const std::string document = m_fileName.empty() ? std::string("Varnolix") : BaseName(m_fileName);
-  const PrintOutcome outcome = PrintDocument(document, report::LocalePaper(), [&sheet](QPagedPaintDevice& device) {
-    return report::PaintSheets(device, {&sheet, 1});
+  const document::PayrollDocument::RowSource source = m_document.Source();
+  const bool changed = !source.file.empty() && m_document.IsModified(reading.typed);
+  const Computation computation =
+      ComputationOf(SheetWho(source.who, source.file, source.line, changed), TodayText(), reading.typed, reading.shown);
+  const std::string document = source.file.empty() ? std::string("Varnolix") : source.file;
+  const PrintOutcome outcome = PrintDocument(document, report::LocalePaper(), [&computation](QPagedPaintDevice& device) {
+    return report::PaintSheets(device, {&computation, 1});
   });
   if (outcome == PrintOutcome::kFailed) Refuse("The computation sheet could not be printed.", "Nothing was printed.");
 }

@@ -70,8 +70,15 @@ bool MatchNumber(std::string_view text, Number& number) {
 }  // namespace
 
 double ReadAmount(std::string_view text) {
+  size_t used = 0;
+  return ReadAmount(text, used);
+}
+
+double ReadAmount(std::string_view text, size_t& used) {
   Number number;
+  used = 0;
   if (!MatchNumber(text, number)) return 0.0;
+  used = static_cast<size_t>(number.text.data() + number.text.size() - text.data());
   double value = 0.0;
   const char* const last = number.text.data() + number.text.size();
   const auto [end, error] = std::from_chars(number.text.data(), last, value, std::chars_format::general);

@@ -16,6 +16,9 @@ namespace varnolix {
 // with a number reads as 0; a value too large for a double reads as an infinity of its
 // sign. There are no "inf", "nan" or hexadecimal forms. The locale is never consulted.
 double ReadAmount(std::string_view text);
+// The same, and how many bytes of `text` it read: the white space, the sign and the
+// number; 0 when the text does not begin with a number.
+double ReadAmount(std::string_view text, std::size_t& used);
 
 // `value` as printf's "%.2f" prints it in the C locale: rounded to cents, ties to even
 // on the exact binary value, "-" for negatives, "inf" and "nan" for the non-finite.

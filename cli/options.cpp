@@ -5,6 +5,7 @@
 #include "assessment/fields.h"
 #include "cli/file_format.h"
 #include "payroll/ascii.h"
+#include "payroll/columns.h"
 #include "varnolix/version.h"
 
 namespace varnolix::cli {
@@ -80,6 +81,18 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
         }
         continue;
       }
+      if (arg == "--keep-column" || arg.starts_with("--keep-column=")) {
+        std::string_view name = arg.substr(std::string_view("--keep-column").size());
+        if (name.empty()) {
+          if (i + 1 == args.size()) return fail("option '--keep-column' needs a column name");
+          name = args[++i];
+        } else {
+          name.remove_prefix(1);  // the '='
+        }
+        if (payroll::MatchedName(name).empty()) return fail("the column name to keep is empty");
+        o.keptColumns.emplace_back(name);
+        continue;
+      }
       std::string_view output;
       if (arg == "-o" || arg == "--output") {
         if (i + 1 == args.size()) return fail("option '" + std::string(arg) + "' needs a file name");
@@ -106,7 +119,8 @@ ParsedOptions ParseOptions(std::span<const std::string_view> args) {
 }
 
 std::string HelpText() {
-  std::string text = R"(Usage: varnolix-assess [--lenient] [--explain] [--threads N] [-o OUTPUT] [INPUT]
+  std::string text = R"(Usage: varnolix-assess [--lenient] [--explain] [--threads N] [--keep-column NAME]...
+                       [-o OUTPUT] [INPUT]
 
 Assesses the income tax of every employee in a CSV file, one row each, exactly as the
 Varnolix program would with the row's amounts typed in and every page shown.
@@ -116,14 +130,17 @@ INPUT is a CSV file (standard input when absent or "-"); the output goes to OUTP
 
 Options:
   -o, --output FILE  write to FILE instead of standard output
-  --lenient          read amounts as the program's fields do (leading number, else 0)
+  --lenient          read amounts as the program's fields do (leading number, else 0),
+                     naming on standard error each cell read only in part
   --explain          print each row's working instead of CSV
   --threads N        assess on N threads (default: one per processor); the output is
                      the same whatever N
+  --keep-column NAME pass the column NAME through untouched, even if its name is like
+                     an amount column's; may be given more than once
   -h, --help         show this help and exit
   --version          show the version and exit
 
-Columns (names matched ignoring case and surrounding blanks; only basic_pm is required):
+Columns (only basic_pm is required):
 )";
   for (const FieldInfo& field : kFields) {
     text += "  ";
@@ -139,26 +156,35 @@ Columns (names matched ignoring case and surrounding blanks; only basic_pm is re
     if (field.field == Field::kBasic) text += " (required, above 0)";
     text += '\n';
   }
-  text += R"(Any other column passes through untouched.
+  text += R"(Any other column passes through untouched, as do other sections of the law (80C,
+80G, ...). Names match ignoring case, blanks, underscores, hyphens and dots: "Basic PM" and
+"Rent P.M." are basic_pm and rent_pm. A name that looks meant for an amount column
+the file lacks, misspelt ("hra_recieved_pm") or cut short ("Rent", "Basic Salary"),
+stops the run unless --keep-column names it.
 
 Output: every record with its cells unchanged, then the columns
   taxable_hra, gross_salary, section80_benefit, section88_benefit, tax_payable, error
-A row with an error has empty results and the reason in the error column. The output
-keeps the input's UTF-8 byte-order mark and its CRLF line breaks, if it has them. An
-OUTPUT file is written whole or not at all: a run that fails leaves it as it was.
+A row with an error has empty results and the reason in the error column; a row of
+empty cells passes as it is. An input that has all six of these columns already (the
+tool's own output) has them filled again in place, so a second run changes nothing.
+The output keeps the input's UTF-8 byte-order mark (not so the --explain text) and its
+CRLF line breaks, if it has them. An OUTPUT file is written whole or not at all: a run that fails leaves it as it
+was.
 
 Amounts: empty (blanks only), or a number with at most one decimal point, optionally
 grouped with commas the Indian way (1,00,000.50) or the international way (100,000.50),
 optionally after "Rs", "Rs.", "INR" or "₹", with blanks around; a whole-rupee amount
 may end in "/-" (45,000/-). No signs, no exponents.
 With --lenient, a cell reads as its leading number (so "1,00,000" reads as 1), and as 0
-when it does not begin with one.
+when it does not begin with one; each cell read only in part is named on standard
+error, with its line and column.
 
 Exit status:
   0  every row was assessed
   1  some rows have errors (the others were assessed)
   2  the command line, the input or the output failed, the header has no basic_pm
-     column or names one twice, or the CSV quoting is broken
+     column, names one twice or has a name that looks meant for one it lacks, or the
+     CSV quoting is broken
 )";
   return text;
 }

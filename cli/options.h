@@ -1,9 +1,11 @@
-// The command line: varnolix-assess [--lenient] [--explain] [--threads N] [-o OUTPUT] [INPUT]
+// The command line:
+//   varnolix-assess [--lenient] [--explain] [--threads N] [--keep-column NAME]... [-o OUTPUT] [INPUT]
 #pragma once
 
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnolix::cli {
 
@@ -15,6 +17,7 @@ struct Options {
   std::string input = {};   // empty for standard input
   std::string output = {};  // empty for standard output
   unsigned threads = 0;     // 0 for one per processor
+  std::vector<std::string> keptColumns = {};  // pass through whatever their names
 };
 
 struct ParsedOptions {

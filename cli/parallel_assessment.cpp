@@ -19,22 +19,44 @@ namespace {
 // every thread busy, few enough that memory stays small whatever the input's length.
 constexpr size_t kChunksPerThread = 2;
 
+// Where a row's warnings end, and where its output does.
+struct WarnedRow {
+  size_t outputEnd;
+  size_t warningsEnd;
+};
+
 struct Slot {
   enum class State : std::uint8_t { kFree, kFramed, kAssessing, kAssessed };
   State state = State::kFree;
   RecordChunk chunk;
   std::string output;
+  std::string warnings;
+  std::vector<WarnedRow> warned;
   RowTally tally;
   RecordsEnd end;
 };
 
+// Keeps a chunk's warnings with the place in its output where each row's end, so that
+// they are written as a single reader writes them: only for the rows written.
+class ChunkWarnings final : public RowWarnings {
+ public:
+  explicit ChunkWarnings(Slot& slot) : m_slot(slot) {}
+  void Add(std::string_view lines, OutputBuffer& out) override {
+    out.Flush();  // into the slot's output, so that its length is where the row ends
+    m_slot.warnings += lines;
+    m_slot.warned.push_back({m_slot.output.size(), m_slot.warnings.size()});
+  }
+
+ private:
+  Slot& m_slot;
+};
+
 class ChunkAssessment {
  public:
-  ChunkAssessment(const ColumnMap& columns, AmountReading reading, unsigned threads, size_t chunkBytes,
-                  CsvDialect dialect, std::string_view lineEnd)
-      : m_columns(columns), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes), m_dialect(dialect),
-        m_lineEnd(lineEnd),
-        m_slots(threads * kChunksPerThread) {}
+  ChunkAssessment(const ColumnMap& columns, const ResultLayout& layout, AmountReading reading, unsigned threads,
+                  size_t chunkBytes, CsvDialect dialect, std::string_view lineEnd, ByteSink& warnings)
+      : m_columns(columns), m_layout(layout), m_reading(reading), m_threads(threads), m_chunkBytes(chunkBytes),
+        m_dialect(dialect), m_lineEnd(lineEnd), m_warnings(warnings), m_slots(threads * kChunksPerThread) {}
 
   RecordsEnd Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally);
 
@@ -42,14 +64,16 @@ class ChunkAssessment {
   void Work(const std::stop_token& stop);
   void Assess(Slot& slot, RowAssessor& row, MemorySink& sink, OutputBuffer& buffer) const;
   // Writes an assessed chunk; false when the records end with it.
-  static bool Deliver(const Slot& slot, OutputBuffer& out, RowTally& tally, RecordsEnd& end);
+  bool Deliver(const Slot& slot, OutputBuffer& out, RowTally& tally, RecordsEnd& end);
 
   const ColumnMap& m_columns;
+  const ResultLayout& m_layout;
   AmountReading m_reading;
   unsigned m_threads;
   size_t m_chunkBytes;
   CsvDialect m_dialect;
   std::string_view m_lineEnd;
+  ByteSink& m_warnings;
   std::vector<Slot> m_slots;  // used in turn; a slot is free again once its rows are written
 
   std::mutex m_mutex;                  // guards each slot's state and m_queue
@@ -131,10 +155,13 @@ void ChunkAssessment::Work(const std::stop_token& stop) {
 
 void ChunkAssessment::Assess(Slot& slot, RowAssessor& row, MemorySink& sink, OutputBuffer& buffer) const {
   slot.output.clear();
+  slot.warnings.clear();
+  slot.warned.clear();
   sink.Target(&slot.output);
   slot.tally = {};
   CsvReader reader(std::move(slot.chunk.bytes), slot.chunk.size, slot.chunk.firstLine, m_dialect);
-  AssessRecords(reader, row, m_columns.fieldCount(), buffer, slot.tally, m_lineEnd);
+  ChunkWarnings warnings(slot);
+  AssessRecords(reader, row, m_layout, buffer, slot.tally, m_lineEnd, warnings);
   buffer.Flush();
   slot.end = RecordsEnd::Of(reader);
   if (slot.end.fault == CsvFault::kNone && slot.chunk.readError != 0) {
@@ -144,8 +171,19 @@ void ChunkAssessment::Assess(Slot& slot, RowAssessor& row, MemorySink& sink, Out
 }
 
 bool ChunkAssessment::Deliver(const Slot& slot, OutputBuffer& out, RowTally& tally, RecordsEnd& end) {
-  out.Append(slot.output);
-  // Once a write has failed, a single reader would read no further record, nor its fault.
+  // Once a write has failed, a single reader would read no further record, nor its fault,
+  // and would warn of no row whose writing failed.
+  const std::string_view output = slot.output;
+  size_t written = 0;
+  size_t warned = 0;
+  for (const WarnedRow& row : slot.warned) {
+    out.Append(output.substr(written, row.outputEnd - written));
+    written = row.outputEnd;
+    if (out.failed()) break;
+    warned = row.warningsEnd;
+  }
+  if (warned > 0) (void)m_warnings.Write(std::string_view(slot.warnings).substr(0, warned));
+  if (!out.failed()) out.Append(output.substr(written));
   if (out.failed()) return false;
   tally.Add(slot.tally);
   end = slot.end;
@@ -159,10 +197,10 @@ unsigned AssessingThreads(const Parallelism& parallelism) {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
-RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, CsvDialect dialect, std::string_view lineEnd, OutputBuffer& out,
-                            RowTally& tally) {
-  ChunkAssessment assessment(columns, reading, threads, chunkBytes, dialect, lineEnd);
+RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, const ResultLayout& layout,
+                            AmountReading reading, unsigned threads, size_t chunkBytes, CsvDialect dialect,
+                            std::string_view lineEnd, OutputBuffer& out, RowTally& tally, ByteSink& warnings) {
+  ChunkAssessment assessment(columns, layout, reading, threads, chunkBytes, dialect, lineEnd, warnings);
   return assessment.Run(framer, out, tally);
 }
 

@@ -21,10 +21,11 @@ struct Parallelism {
 unsigned AssessingThreads(const Parallelism& parallelism);
 
 // Assesses the records `framer` cuts on `threads` threads, writing the rows to `out` in
-// input order, each ending in `lineEnd`, and counting them in `tally`. Stops where a
+// input order, each ending in `lineEnd` and laid out by `layout`, and counting them in
+// `tally`; each chunk's warnings go to `warnings` as the chunk is written. Stops where a
 // single reader would: at the first fault, or once a write has failed.
-RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,
-                            size_t chunkBytes, CsvDialect dialect, std::string_view lineEnd, OutputBuffer& out,
-                            RowTally& tally);
+RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, const ResultLayout& layout,
+                            AmountReading reading, unsigned threads, size_t chunkBytes, CsvDialect dialect,
+                            std::string_view lineEnd, OutputBuffer& out, RowTally& tally, ByteSink& warnings);
 
 }  // namespace varnolix::cli

@@ -12,9 +12,10 @@ namespace {
 class LastRecordEnd {
  public:
   explicit LastRecordEnd(CsvDialect dialect) : m_ends(dialect) {}
-  // Looks through data[..., size) for more records.
-  void Scan(const char* data, size_t size) {
-    for (size_t end; (end = m_ends.Next(data, size)) != RecordEnds::kNone;) {
+  // Looks through data[..., size) for more records, up to the first that ends at `enough`
+  // or after it.
+  void Scan(const char* data, size_t size, size_t enough) {
+    for (size_t end; m_end < enough && (end = m_ends.Next(data, size)) != RecordEnds::kNone;) {
       m_end = end + 1;
       m_lines = ++m_records + m_ends.quotedLineEnds();
     }
@@ -49,13 +50,14 @@ bool RecordFramer::Next(RecordChunk& chunk, size_t size) {
 
   LastRecordEnd last(m_dialect);
   while (true) {
+    // Bytes in hand are cut into chunks too: the reader may have read far ahead.
+    last.Scan(bytes.data(), used, size);
+    if (used >= size && last.end() > 0) break;
     if (m_sourceEnded) {
       m_done = true;
       chunk.size = used;
       return used > 0;
     }
-    last.Scan(bytes.data(), used);
-    if (used >= size && last.end() > 0) break;
     if (used - last.end() > m_maxRecordBytes + 1) {
       m_done = true;  // a record too long, for the reader to report
       chunk.size = used;

@@ -6,11 +6,13 @@
 #include "assessment/amount.h"
 #include "cli/file_format.h"
 #include "cli/quick_amount.h"
+#include "payroll/ascii.h"
 #include "payroll/strict_amount.h"
 
 namespace varnolix::cli {
 
-RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading) : m_columns(columns), m_reading(reading) {
+RowAssessor::RowAssessor(const ColumnMap& columns, AmountReading reading)
+    : m_columns(columns), m_reading(reading), m_refills(columns.assessedColumns().has_value()) {
   m_input.standardDeductionShown = true;
   m_input.section80Shown = true;
   m_input.section88Shown = true;
@@ -29,16 +31,21 @@ PerField<std::string> RowAssessor::TypedTexts() const {
   return payroll::ReadRow(m_columns, m_fields, m_line, m_reading).typed;
 }
 
-inline bool RowAssessor::ReadCell(std::string_view cell, Field field, double& value) {
+inline bool RowAssessor::ReadCell(const ColumnMap::Column& column, double& value) {
+  const std::string_view cell = CellOf(column.index);
   if (cell.empty()) {  // as most optional cells are
     value = 0;
     return true;
   }
-  if (m_reading == AmountReading::kLenient) {
-    value = ReadAmount(cell);
-    return true;
-  }
-  return ReadPlainAmount(cell, value) || ReadOtherAmount(cell, field, value);
+  if (m_reading == AmountReading::kLenient) return ReadLenientCell(column, cell, value);
+  return ReadPlainAmount(cell, value) || ReadOtherAmount(cell, column.field, value);
+}
+
+bool RowAssessor::ReadLenientCell(const ColumnMap::Column& column, std::string_view cell, double& value) {
+  size_t used = 0;
+  value = ReadAmount(cell, used);
+  if (!payroll::TrimBlanks(cell.substr(used)).empty()) m_partialReads.push_back({&column, cell, value});
+  return true;
 }
 
 bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& value) {
@@ -52,11 +59,12 @@ bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& va
 bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {
   m_errors.clear();
   m_errorEnds.clear();
+  m_partialReads.clear();
   m_fields = fields;
   m_line = line;
-  bool ok = fields.size() == m_columns.fieldCount();
+  bool ok = m_refills ? !payroll::WrongFieldCount(m_columns, fields, line) : fields.size() == m_columns.fieldCount();
   for (const ColumnMap::Column& column : m_columns.columns()) {
-    ok = ReadCell(CellOf(column.index), column.field, m_input.amounts[column.field]) && ok;
+    ok = ReadCell(column, m_input.amounts[column.field]) && ok;
   }
   if (!ok || IsZeroNegativeOrTooLarge(m_input.amounts[Field::kBasic], Info(Field::kBasic).monthly)) {
     for (const std::string& error : payroll::ReadRow(m_columns, fields, line, m_reading).errors) {

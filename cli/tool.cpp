@@ -19,21 +19,20 @@
 namespace varnolix::cli {
 namespace {
 
-void Report(std::string& diagnostics, Message message, std::initializer_list<MessageArg> args) {
-  diagnostics += kToolName;
-  diagnostics += ": ";
-  AppendMessage(diagnostics, message, args);
-  diagnostics += '\n';
+void Report(ByteSink& diagnostics, std::string_view text) {
+  std::string line;
+  line += kToolName;
+  line += ": ";
+  line += text;
+  line += '\n';
+  (void)diagnostics.Write(line);  // nowhere left to say that standard error failed
 }
 
-void Report(std::string& diagnostics, std::string_view text) {
-  diagnostics += kToolName;
-  diagnostics += ": ";
-  diagnostics += text;
-  diagnostics += '\n';
+void Report(ByteSink& diagnostics, Message message, std::initializer_list<MessageArg> args) {
+  Report(diagnostics, MessageText(message, args));
 }
 
-void ReportFault(std::string& diagnostics, const RecordsEnd& end, std::string_view inputName) {
+void ReportFault(ByteSink& diagnostics, const RecordsEnd& end, std::string_view inputName) {
   if (end.fault != CsvFault::kNone) {
     Report(diagnostics, payroll::FaultMessage(end.fault, end.faultLine, end.readError, inputName));
   }
@@ -55,22 +54,32 @@ void EndLinesIn(std::string& text, std::string_view lineEnd) {
 
 // Writes each record's working instead of the CSV.
 RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& columns, std::string_view lineEnd,
-                          OutputBuffer& buffer, RowTally& tally) {
+                          OutputBuffer& buffer, RowTally& tally, RowWarnings& warnings) {
   std::string working;
+  std::string lines;
   std::vector<NamedCell> who;
   while (!buffer.failed() && reader.Next()) {
     const std::span<const std::string_view> fields = reader.fields();
     const bool ok = row.Assess(fields, reader.line());
+    if (OutcomeOf(ok, fields) == RowOutcome::kBlank) continue;  // no one's row: nothing to explain
     tally.Count(ok, reader.line());
     who.clear();
     for (size_t index : columns.passthrough()) {
-      if (index < fields.size()) who.emplace_back(payroll::TrimBlanks(columns.header(index)), fields[index]);
+      // The results of an earlier run say nothing of whose row it is.
+      if (index < fields.size() && !payroll::IsAssessedColumnName(columns.header(index))) {
+        who.emplace_back(payroll::TrimBlanks(columns.header(index)), fields[index]);
+      }
     }
     working.clear();
     if (tally.rows > 1) working += '\n';
     AppendExplanation(working, reader.line(), who, row, ok);
     EndLinesIn(working, lineEnd);
     buffer.Append(working);
+    if (!row.partialReads().empty()) {
+      lines.clear();
+      AppendPartialReads(lines, row, reader.line());
+      warnings.Add(lines, buffer);
+    }
   }
   return RecordsEnd::Of(reader);
 }
@@ -78,45 +87,47 @@ RecordsEnd ExplainRecords(CsvReader& reader, RowAssessor& row, const ColumnMap& 
 }  // namespace
 
 int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const StreamNames& names,
-                 std::string& diagnostics, const Parallelism& parallelism) {
+                 ByteSink& diagnostics, const Parallelism& parallelism) {
   CsvReader reader(in);
   OutputBuffer buffer(out);
 
   std::string problem;
-  const std::optional<ColumnMap> header = payroll::ReadHeader(reader, names.input, problem);
+  const payroll::HeaderReading how{.keptColumns = options.keptColumns, .keepColumnOption = true};
+  const std::optional<ColumnMap> header = payroll::ReadHeader(reader, names.input, problem, how);
   if (!header) {
     Report(diagnostics, problem);
     return kExitFailed;
   }
   const ColumnMap& columns = *header;
+  const ResultLayout layout(columns);
   // The output keeps the input's byte-order mark and line breaks, so that it opens in a
-  // spreadsheet as the input did.
+  // spreadsheet as the input did; the working is a text to read, which no mark begins.
   const std::string_view lineEnd = reader.lineBreak();
   CsvWriter writer(buffer, lineEnd, reader.dialect().separator);
-  if (reader.hadByteOrderMark()) buffer.Append("\xEF\xBB\xBF");
-  if (!options.explain) {
-    for (std::string_view field : reader.fields()) writer.Field(field);
-    for (const ResultInfo& result : kResults) writer.Field(result.column);
-    writer.Field("error");
-    writer.EndRecord();
+  const bool csv = !options.explain;
+  if (csv && reader.hadByteOrderMark()) buffer.Append("\xEF\xBB\xBF");
+  if (csv) {
+    KeepEmptyLines(buffer, reader.line() - 1, lineEnd);
+    layout.WriteHeader(writer, reader.fields());
   }
 
   const AmountReading reading = options.lenient ? AmountReading::kLenient : AmountReading::kStrict;
   const unsigned threads = AssessingThreads(parallelism);
+  StreamedWarnings warnings(diagnostics);
   RowTally tally;
   RecordsEnd end;
   if (options.explain) {
     RowAssessor row(columns, reading);
-    end = ExplainRecords(reader, row, columns, lineEnd, buffer, tally);
+    end = ExplainRecords(reader, row, columns, lineEnd, buffer, tally, warnings);
   } else if (threads <= 1) {
     RowAssessor row(columns, reading);
-    AssessRecords(reader, row, columns.fieldCount(), buffer, tally, lineEnd);
+    AssessRecords(reader, row, layout, buffer, tally, lineEnd, warnings);
     end = RecordsEnd::Of(reader);
   } else {
     RecordFramer framer(reader.source(), reader.dialect(), reader.unread(), reader.nextLine(), reader.sourceEnded(),
                         CsvLimits{}.maxRecordBytes);
-    end = AssessInParallel(framer, columns, reading, threads, parallelism.chunkBytes, reader.dialect(), lineEnd, buffer,
-                           tally);
+    end = AssessInParallel(framer, columns, layout, reading, threads, parallelism.chunkBytes, reader.dialect(), lineEnd,
+                           buffer, tally, diagnostics);
   }
 
   const bool flushed = buffer.Flush();  // rows already read stay written, whatever follows
@@ -145,24 +156,18 @@ int WriteAll(int fd, std::string_view text) {
 }  // namespace
 
 int RunTool(std::span<const std::string_view> args) {
-  std::string diagnostics;
-  FdSink errorSink(STDERR_FILENO);
-  auto finish = [&](int status) {
-    if (!diagnostics.empty()) (void)errorSink.Write(diagnostics);
-    return status;
-  };
+  FdSink diagnostics(STDERR_FILENO);
 
   const ParsedOptions parsed = ParseOptions(args);
   if (!parsed.error.empty()) {
-    diagnostics = std::string(kToolName) + ": " + parsed.error + "\nTry '" + std::string(kToolName) +
-                  " --help' for more information.\n";
-    return finish(kExitFailed);
+    Report(diagnostics, parsed.error + "\nTry '" + std::string(kToolName) + " --help' for more information.");
+    return kExitFailed;
   }
   const Options& options = parsed.options;
   if (options.help || options.version) {
     const int status = WriteAll(STDOUT_FILENO, options.help ? HelpText() : VersionText());
     if (status != kExitAllAssessed) Report(diagnostics, Message::kCannotWriteOutput, {"standard output", std::strerror(errno)});
-    return finish(status);
+    return status;
   }
 
   StreamNames names;
@@ -172,7 +177,7 @@ int RunTool(std::span<const std::string_view> args) {
     const payroll::system::InputFile opened = payroll::system::OpenInputFile(options.input, false);
     if (opened.fd < 0) {
       Report(diagnostics, opened.problem);
-      return finish(kExitFailed);
+      return kExitFailed;
     }
     input = opened.fd;
   }
@@ -184,11 +189,11 @@ int RunTool(std::span<const std::string_view> args) {
     // Standard input too: "-o pay.csv < pay.csv" would put the output in its input's place.
     if (payroll::system::SameRegularFile(input, options.output)) {
       Report(diagnostics, Message::kSameInputAndOutput, {options.output});
-      return finish(kExitFailed);
+      return kExitFailed;
     }
     if (!output.Open(options.output)) {
       Report(diagnostics, payroll::OutputFailureText(Message::kCannotOpenOutput, options.output, output.failure()));
-      return finish(kExitFailed);
+      return kExitFailed;
     }
   }
 
@@ -203,7 +208,7 @@ int RunTool(std::span<const std::string_view> args) {
     Report(diagnostics, payroll::OutputFailureText(Message::kCannotWriteOutput, names.output, output.failure()));
     status = kExitFailed;
   }
-  return finish(status);
+  return status;
 }
 
 }  // namespace varnolix::cli

@@ -22,11 +22,12 @@ struct StreamNames {
 };
 
 // Reads the CSV from `in` and writes the assessed CSV, or the working, to `out`.
-// Appends one line per problem to `diagnostics`, each starting with the tool's name.
-// Returns the exit status. Flushes `out` but does not close it. The rows are assessed on
-// the threads `parallelism` asks for, with the same output whatever their number.
+// Writes one line per problem or warning to `diagnostics` as it arises, each starting
+// with the tool's name, the closing note last. Returns the exit status. Flushes `out` but
+// does not close it. The rows are assessed on the threads `parallelism` asks for, with
+// the same output and diagnostics whatever their number.
 int AssessStream(const Options& options, ByteSource& in, ByteSink& out, const StreamNames& names,
-                 std::string& diagnostics, const Parallelism& parallelism = {});
+                 ByteSink& diagnostics, const Parallelism& parallelism = {});
 
 // The whole tool on the process's standard streams; returns the exit status.
 int RunTool(std::span<const std::string_view> args);

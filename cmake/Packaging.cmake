@@ -35,13 +35,15 @@ the slab tax and the surcharge factor, in a sheet of five tabs.
 .
 The command-line tool in the package varnolix-assess runs the same arithmetic
 over a CSV file of many employees.")
-# Qt loads its window system plugins at run time, out of dpkg-shlibdeps' sight; the
-# About box's link opens the page through xdg-open when it is there. GIO, which the
-# program loads only when it looks for the default browser, comes in libglib2.0-0 with
-# the GLib it links, which dpkg-shlibdeps does see. The computation sheet is printed in
-# the Noto fonts, whose Indian scripts print names as text.
+# Qt loads its window system plugins at run time, out of dpkg-shlibdeps' sight: the X11
+# one comes in qt6-qpa-plugins, the Wayland one in qt6-wayland (without it a Wayland
+# session falls back to XWayland). Names in payroll files come in Indian scripts, which a
+# system without fonts-noto-core may draw as boxes. The About box's link opens the page
+# through xdg-open when it is there. GIO, which the program loads only when it looks for
+# the default browser, comes in libglib2.0-0 with the GLib it links, which
+# dpkg-shlibdeps does see.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-core")
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 
 set(CPACK_DEBIAN_ASSESS_PACKAGE_NAME ${VARNOLIX_PACKAGE_assess})
 set(CPACK_DEBIAN_ASSESS_DESCRIPTION "income tax of many salaried employees from a CSV file

@@ -24,7 +24,7 @@ constexpr std::string_view TextOf(Message message) {
     case Message::kNoBasicColumn:
       return "line {}: no basic_pm column";
     case Message::kDuplicateColumn:
-      return "line {}: column {} appears twice (fields {} and {})";
+      return "line {}: '{}' (field {}) and '{}' (field {}) both name column {}";
     case Message::kTextAfterClosingQuote:
       return "line {}: text after a closing quote";
     case Message::kUnterminatedQuote:
@@ -52,18 +52,41 @@ constexpr std::string_view TextOf(Message message) {
       return "'{}' is {}, not a file of rows; open a CSV file";
     case Message::kCannotWriteIntoFolder:
       return "cannot write into the folder '{}': {}";
-    case Message::kNotText:
-      return "'{}' is not a text file of comma-separated values";
+    case Message::kNearMissColumn:
+      return "line {}, field {}: '{}' is not the name of an amount column; did you mean {}?";
+    case Message::kKeepColumnAdvice:
+      return " To pass the column through untouched, add --keep-column {}";
+    case Message::kRenameColumnAdvice:
+      return " Name the column {} in the file to read its amounts, or give it another name to keep it as it is.";
     case Message::kNoRows:
       return "'{}' has no rows below its header";
-    case Message::kRowGone:
-      return "line {} of '{}' changed after the file was opened; open it again";
+    case Message::kChangedSinceListed:
+      return "'{}' changed after its rows were listed; open it again";
+    case Message::kNotUtf8:
+      return "line {}: a cell holds bytes that are not UTF-8 text, shown as \uFFFD";
+    case Message::kNotUtf8OneMoreLine:
+      return "1 more line holds such bytes";
+    case Message::kNotUtf8MoreLines:
+      return "{} more lines hold such bytes";
     case Message::kTheRowHasErrors:
       return "{} of {} row has errors, on line {}";
     case Message::kOneRowHasErrors:
       return "{} of {} rows has errors, on line {}";
     case Message::kRowsHaveErrors:
       return "{} of {} rows have errors; the first is on line {}";
+    case Message::kReadInPart:
+      return "line {}, column {}: '{}' read as {}";
+    case Message::kReplaceRows:
+      return "{} holds {} rows. Replace them all with this one row?";
+    case Message::kReplaceFile:
+      return "{} already exists. Replace it?";
+    case Message::kWriteBackQuestion:
+      return "These entries came from line {} of {}, a file of {} rows.\n\n"
+             "Write them back into that line, or save them as a new file of their own?";
+    case Message::kNoWriteBackIntoUtf16:
+      return "'{}' is saved as UTF-16, which only a spreadsheet writes again; save the entries as a new file instead";
+    case Message::kNoColumnToWriteBack:
+      return "'{}' has no {} column to hold the amount typed for it; save the entries as a new file instead";
   }
   return "";
 }

@@ -33,14 +33,28 @@ enum class Message : std::uint8_t {
   kOldSpreadsheet,
   kBinaryFile,
   kCannotWriteIntoFolder,
+  kNearMissColumn,
+  // What a near miss's message suggests: in the tool, and in the program.
+  kKeepColumnAdvice,
+  kRenameColumnAdvice,
   // Faults of a file the program opens.
-  kNotText,
   kNoRows,
-  kRowGone,
+  kChangedSinceListed,
+  kNotUtf8,
+  kNotUtf8OneMoreLine,
+  kNotUtf8MoreLines,
   // The closing note when some rows were refused: the one row, one of several, several.
   kTheRowHasErrors,
   kOneRowHasErrors,
   kRowsHaveErrors,
+  // Said of a cell that --lenient reads only in part.
+  kReadInPart,
+  // Saving the program's entries into a file.
+  kReplaceRows,
+  kReplaceFile,
+  kWriteBackQuestion,
+  kNoColumnToWriteBack,
+  kNoWriteBackIntoUtf16,
 };
 
 // Why a basic salary not above 0 is refused: the Income page keeps a person on it with

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +34,19 @@ struct RowReading {
 // A record whose cells are all blank, as spreadsheets leave rows of bare separators below
 // their data: no row of anyone, and so never an error.
 bool IsBlankRecord(std::span<const std::string_view> fields);
+
+// How many fields a record should have and has, when they differ.
+struct FieldCount {
+  size_t expected;
+  size_t found;
+};
+
+// What is wrong with the number of the record's fields: nothing when it has one under
+// each column. In a file the tool assessed before, its own columns are not counted, a
+// record that lacks only cells of them lacks nothing, and a record the tool padded out
+// for being short is short still while the cells it padded stay empty.
+std::optional<FieldCount> WrongFieldCount(const ColumnMap& columns, std::span<const std::string_view> fields,
+                                          long long line);
 
 // The record `fields` under the header `columns`; fields past the end of a short record
 // count as empty. `line` names the row in the errors.

@@ -8,22 +8,34 @@
 
 namespace varnolix::payroll {
 
-std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const OtherCell> others) {
+std::string SavedAmountText(const std::optional<double>& amount) {
+  return amount ? ShortestDigits(*amount) : std::string();
+}
+
+std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const RowCell> cells) {
   std::string header;
   std::string row;
-  for (const FieldInfo& info : kFields) {
-    if (!header.empty()) {
+  bool first = true;
+  const auto add = [&](std::string_view column, std::string_view cell) {
+    if (!first) {
       header += ',';
       row += ',';
     }
-    header += info.column;
-    if (const std::optional<double>& amount = amounts[info.field]) row += ShortestDigits(*amount);
+    first = false;
+    AppendCsvField(header, column);
+    AppendCsvField(row, cell);
+  };
+  PerField<bool> placed{};
+  for (const RowCell& cell : cells) {
+    if (cell.field) {
+      placed[*cell.field] = true;
+      add(cell.column, SavedAmountText(amounts[*cell.field]));
+    } else {
+      add(cell.column, cell.cell);
+    }
   }
-  for (const OtherCell& other : others) {
-    header += ',';
-    AppendCsvField(header, other.column);
-    row += ',';
-    AppendCsvField(row, other.cell);
+  for (const FieldInfo& info : kFields) {
+    if (!placed[info.field]) add(info.column, SavedAmountText(amounts[info.field]));
   }
   return header + '\n' + row + '\n';
 }

@@ -1,6 +1,7 @@
 // One person's entries kept as a payroll file of one row, which the batch tool and the
-// program both read: the header names each field's column, then the other columns kept;
-// the row holds each amount as plain digits that read back to the same value.
+// program both read: the header names the columns of the row's own file in their order,
+// then the amount columns it lacked in the fields' order; the row holds each amount as
+// plain digits that read back to the same value.
 #pragma once
 
 #include <optional>
@@ -15,8 +16,12 @@
 namespace varnolix::payroll {
 
 // Empty cells for the fields without an amount. Every amount must be finite and not
-// negative, as the strict reading reads nothing else.
-std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const OtherCell> others);
+// negative, as the strict reading reads nothing else. `cells` are the columns of the
+// file the entries came from, in its order; none for entries typed afresh.
+std::string SavedEntriesCsv(const PerField<std::optional<double>>& amounts, std::span<const RowCell> cells);
+
+// An amount as a saved file holds it: the shortest plain digits that read back to it.
+std::string SavedAmountText(const std::optional<double>& amount);
 
 // Whether a file was written, and if not, why (OutputFailureText says it).
 struct WriteOutcome {

@@ -20,6 +20,7 @@ class QtFileDialogs : public FileDialogs {
     dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(ToQString(choice.defaultSuffix));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !choice.askToReplace);
     if (choice.save) dialog.selectFile(QFile::decodeName(choice.start.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();

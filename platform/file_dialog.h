@@ -7,7 +7,8 @@
 namespace varnolix {
 
 struct FileChoice {
-  bool save = false;   // a name to save under, asking before replacing a file
+  bool save = false;   // a name to save under
+  bool askToReplace = true;  // whether the dialog asks before a file is replaced; off when the caller asks itself
   std::string caption;
   std::string start;   // the folder to start in, or the file to suggest
   std::string filter;  // "CSV files (*.csv);;All files (*)"

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "platform/qt_helpers.h"
@@ -20,7 +21,8 @@ namespace {
 
 using detail::ToQString;
 
-// The items as a model that makes each text only when a view asks for it.
+// The items as a model that makes each text only when a view asks for it, and the
+// search text, as the user role, only when a find looks through it.
 class ItemsModel : public QAbstractListModel {
  public:
   explicit ItemsModel(const ListChoice& choice) : m_choice(choice) {}
@@ -31,9 +33,32 @@ class ItemsModel : public QAbstractListModel {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     return ToQString(m_choice.item(static_cast<std::size_t>(index.row())));
   }
+  QString SearchText(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    return m_choice.searchText ? ToQString(m_choice.searchText(index)) : ToQString(m_choice.item(index));
+  }
 
  private:
   const ListChoice& m_choice;
+};
+
+// The items whose search text holds the find, in any case.
+class FoundItems : public QSortFilterProxyModel {
+ public:
+  explicit FoundItems(const ItemsModel& items) : m_items(items) {}
+  void Find(const QString& text) {
+    m_find = text;
+    invalidateFilter();
+  }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& /*parent*/) const override {
+    return m_find.isEmpty() || m_items.SearchText(row).contains(m_find, Qt::CaseInsensitive);
+  }
+
+ private:
+  const ItemsModel& m_items;
+  QString m_find;
 };
 
 // A find field that hands the keys that move through a list on to the list, so that the
@@ -65,29 +90,36 @@ class QtListChoosers : public ListChoosers {
     dialog.setWindowTitle(ToQString(choice.caption));
     auto* layout = new QVBoxLayout(&dialog);
     auto* prompt = new QLabel(ToQString(choice.prompt), &dialog);
+    prompt->setWordWrap(true);
+    prompt->setTextFormat(Qt::PlainText);
     auto* find = new FindField(&dialog);
     find->setPlaceholderText(QStringLiteral("Find"));
     find->setClearButtonEnabled(true);
     prompt->setBuddy(find);
     ItemsModel items(choice);
-    QSortFilterProxyModel found;
+    FoundItems found(items);
     found.setSourceModel(&items);
-    found.setFilterCaseSensitivity(Qt::CaseInsensitive);
     auto* list = new QListView(&dialog);
     list->setUniformItemSizes(true);  // so the view never measures every item
     list->setModel(&found);
     find->list = list;
+    auto* noMatch = new QLabel(ToQString(choice.noMatch), &dialog);
+    noMatch->setAlignment(Qt::AlignCenter);
+    auto* shown = new QStackedWidget(&dialog);
+    shown->addWidget(list);
+    shown->addWidget(noMatch);
     list->setCurrentIndex(found.index(0, 0));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
     layout->addWidget(prompt);
     layout->addWidget(find);
-    layout->addWidget(list);
+    layout->addWidget(shown);
     layout->addWidget(buttons);
     dialog.resize(dialog.fontMetrics().averageCharWidth() * 60, dialog.fontMetrics().height() * 28);
 
-    QObject::connect(find, &QLineEdit::textChanged, &dialog, [&found, list](const QString& text) {
-      found.setFilterFixedString(text);
+    QObject::connect(find, &QLineEdit::textChanged, &dialog, [&found, list, shown](const QString& text) {
+      found.Find(text);
       list->setCurrentIndex(found.index(0, 0));
+      shown->setCurrentIndex(found.rowCount() == 0 ? 1 : 0);
     });
     const auto updateOpen = [&] { buttons->button(QDialogButtonBox::Open)->setEnabled(list->currentIndex().isValid()); };
     QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, &dialog, updateOpen);

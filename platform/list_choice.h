@@ -1,11 +1,13 @@
 // Picking one item of a list that may be long: the items are asked for only as they come
-// into view, so a list of 1,00,000 opens at once, and a find field narrows it.
+// into view, so a list of 1,00,000 opens at once, and a find field narrows it to the
+// items whose search text holds what is typed, in any case.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace varnolix {
 
@@ -14,6 +16,9 @@ struct ListChoice {
   std::string prompt;
   std::size_t count = 0;
   std::function<std::string(std::size_t)> item;  // the text of item i, i < count
+  // What the find field looks through for item i; its text when not given.
+  std::function<std::string_view(std::size_t)> searchText;
+  std::string noMatch;  // said in place of the list when nothing matches the find
 };
 
 class ListChoosers {

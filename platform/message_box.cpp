@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <vector>
 
 #include "platform/qt_helpers.h"
 #include "platform/service.h"
@@ -26,6 +28,9 @@ class QtMessageBoxes : public MessageBoxes {
     QMessageBox box(icon, ToQString(caption), ToQString(text), buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (asksToSave) {
+      // Every answer but Cancel, which Esc gives, has its letter.
+      box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+      box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
       box.setDefaultButton(QMessageBox::Save);
       box.setEscapeButton(QMessageBox::Cancel);
     }
@@ -40,6 +45,24 @@ class QtMessageBoxes : public MessageBoxes {
         return IDOK;
     }
   }
+
+  std::size_t Ask(std::string_view caption, const Question& question) override {
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(question.text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> buttons;
+    for (std::size_t i = 0; i < question.buttons.size(); ++i) {
+      const QMessageBox::ButtonRole role = i == question.escapeButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+      buttons.push_back(box.addButton(ToQString(question.buttons[i]), role));
+    }
+    if (question.defaultButton < buttons.size()) box.setDefaultButton(buttons[question.defaultButton]);
+    if (question.escapeButton < buttons.size()) box.setEscapeButton(buttons[question.escapeButton]);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (box.clickedButton() == buttons[i]) return i;
+    }
+    return question.escapeButton;
+  }
 };
 
 }  // namespace
@@ -49,9 +72,19 @@ MessageBoxes& MessageBoxes::Production() {
   return boxes;
 }
 
-int AfxMessageBox(std::string_view text, unsigned type, unsigned /*helpContext*/) {
+namespace {
+
+std::string Caption() {
   const CWinApp* app = AfxGetApp();
-  return Service<MessageBoxes>().Show(app != nullptr ? app->m_strAppName : std::string(), text, type);
+  return app != nullptr ? app->m_strAppName : std::string();
 }
+
+}  // namespace
+
+int AfxMessageBox(std::string_view text, unsigned type, unsigned /*helpContext*/) {
+  return Service<MessageBoxes>().Show(Caption(), text, type);
+}
+
+std::size_t AfxAsk(const Question& question) { return Service<MessageBoxes>().Ask(Caption(), question); }
 
 }  // namespace varnolix

@@ -14,6 +14,27 @@ constexpr double kBoxPadding = 2;
 constexpr double kBoxShare = 0.45;  // of the width, at most, for the results
 constexpr double kWriteOnLength = 55;  // a line to write a name on
 
+// A cell of a file may be as long as the file: the sheet gives up to kLongestCell
+// characters of it and "...".
+constexpr std::size_t kLongestCell = 100;
+
+std::string Shortened(const std::string& cell) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < cell.size(); ++at) {
+    if ((static_cast<unsigned char>(cell[at]) & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == kLongestCell) return cell.substr(0, at) + "...";
+  }
+  return cell;
+}
+
+Who Shortened(const Who& who) {
+  Who shown = who;
+  for (std::string* cell : {&shown.name, &shown.code, &shown.department, &shown.pan, &shown.file}) {
+    *cell = Shortened(*cell);
+  }
+  return shown;
+}
+
 std::string Joined(const std::vector<std::string>& parts, std::string_view separator) {
   std::string joined;
   for (const std::string& part : parts) {
@@ -79,7 +100,7 @@ double AddResults(LaidOutPage& items, const Computation& computation, const Text
 Block HeaderBlock(const Computation& computation, const TextMeasure& measure, double width) {
   Block block;
   LaidOutPage& items = block.items;
-  const Who& who = computation.who;
+  const Who who = Shortened(computation.who);
   const double boxHeight = AddResults(items, computation, measure, width, kBoxShare * width);
   const double left = width - items.frames.back().width - 2 * kColumnGap;
 
@@ -112,7 +133,7 @@ Block HeaderBlock(const Computation& computation, const TextMeasure& measure, do
 Block ContinuedHeader(const Computation& computation, const TextMeasure& measure, double width) {
   Block block;
   LaidOutPage& items = block.items;
-  const Who& who = computation.who;
+  const Who who = Shortened(computation.who);
   const double baseline = Ascent(Face::kStrong);
   const std::string title = Joined({std::string(kTitle), computation.date}, " · ");
   const TextRun right = RightRun(measure, Face::kNote, title, width, baseline);

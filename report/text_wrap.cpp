@@ -34,7 +34,8 @@ std::vector<std::string> WrappedLines(const TextMeasure& measure, Face face, std
   std::vector<std::string> lines;
   bool open = false;  // the last line may take more words
   while (!text.empty()) {
-    const std::size_t space = text.find(' ');
+    // A cell of a file may hold line breaks and tabs; on the sheet they are spaces.
+    const std::size_t space = text.find_first_of(" \t\r\n");
     const std::string_view word = text.substr(0, space);
     text = space == std::string_view::npos ? std::string_view{} : text.substr(space + 1);
     if (word.empty()) continue;

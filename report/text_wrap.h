@@ -10,7 +10,8 @@
 namespace varnolix::report {
 
 // `text` in lines no wider than `width`, broken between words; a word wider than a line
-// is broken between its characters. Empty text gives no lines.
+// is broken between its characters. Line breaks and tabs in it count as spaces. Empty
+// text gives no lines.
 std::vector<std::string> WrappedLines(const TextMeasure& measure, Face face, std::string_view text, double width);
 
 }  // namespace varnolix::report

@@ -69,6 +69,7 @@ try_install assess-alone \
   "$assess"
 try_install program-alone \
   'test -f /usr/share/doc/varnolix/manual.html && ! ldd /usr/bin/Varnolix | grep -q "not found" &&
+   test -f /usr/share/fonts/truetype/noto/NotoSansDevanagari-Regular.ttf &&
    ! test -e /usr/bin/varnolix-assess && printf "name,basic_pm\nAsha,50000\n" >/tmp/pay.csv &&
    Varnolix --print-to-pdf /tmp/pay.pdf /tmp/pay.csv && test -s /tmp/pay.pdf' \
   "$program"

@@ -85,6 +85,7 @@ TEST_F(SheetTest, TheProgramAndTheBatchToolGiveTheSameTextsAndTheSameWorking) {
     EXPECT_EQ(CopyWorking(ids::tax_results::kTaxPayable, MenuBy::RightClick), explained[r]);
 
     // Saved, the entries give the tool the same results.
+    QFile::remove(saved);
     recorded.files.paths = {saved.toStdString()};
     ClickButton(ids::sheet::kSave);
     const std::vector<QList<QByteArray>> fromSaved = Rows(RunTheTool({saved}));

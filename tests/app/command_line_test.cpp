@@ -3,6 +3,9 @@
 // what the batch tool says of the same rows.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -24,16 +27,29 @@ struct Finished {
 };
 
 Finished Start(const QString& program, const QStringList& arguments,
-          const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(), int waitMs = 120000) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(program, arguments);
-  EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString() << " did not finish";
+  EXPECT_TRUE(process.waitForFinished(waitMs)) << program.toStdString() << " did not finish";
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
-Finished Varnolix(const QStringList& arguments) { return Start(QStringLiteral(VARNOLIX_PROGRAM), arguments); }
+Finished Varnolix(const QStringList& arguments, int waitMs = 120000) {
+  return Start(QStringLiteral(VARNOLIX_PROGRAM), arguments, QProcessEnvironment::systemEnvironment(), waitMs);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 QString Temp(const char* name) { return QDir::tempPath() + "/varnolix-cli-" + name; }
 
@@ -67,60 +83,60 @@ TEST(ProgramCommandLine, HelpVersionAndAStartWithoutAnyDisplay) {
             "Varnolix: needs a graphical session, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
 }
 
-// Each sheet holds its row's five results, grouped as a taxpayer reads them, and every
-// figure of the working the batch tool explains for the row.
-TEST(ProgramCommandLine, PrintsOneSheetPerRowWithTheBatchToolsResultsAndWorking) {
-  const QString rows = QStringLiteral(VARNOLIX_ASSESSMENT_ROWS);
-  const QString pdf = Temp("all.pdf");
-  const Finished printed = Varnolix({QStringLiteral("--print-to-pdf"), pdf, rows});
-  ASSERT_EQ(printed.status, 0) << printed.err;
-  EXPECT_EQ(printed.err, "");
-  const std::vector<std::string> sheets = SheetTexts(pdf);
-
-  const Finished assessed = Start(QStringLiteral(VARNOLIX_ASSESS_TOOL), {rows});
-  const Finished explained = Start(QStringLiteral(VARNOLIX_ASSESS_TOOL), {QStringLiteral("--explain"), rows});
-  const QList<QByteArray> answers = QByteArray::fromStdString(assessed.out).trimmed().split('\n').mid(1);
-  const QList<QByteArray> workings = QByteArray::fromStdString(explained.out).split('\n');
-  ASSERT_EQ(sheets.size(), static_cast<size_t>(answers.size()));
-  size_t sheet = 0;
-  for (const QByteArray& line : workings) {
-    if (line.startsWith("line ")) {
-      sheet = static_cast<size_t>(line.mid(5).toLongLong()) - 2;  // the shared table has one record per line
-      const QList<QByteArray> cells = answers[static_cast<qsizetype>(sheet)].split(',');
-      for (size_t r = 0; r < kResultCount; ++r) {
-        const std::string result = GroupIndian(cells[static_cast<qsizetype>(kFieldCount + r)].toStdString());
-        EXPECT_NE(sheets[sheet].find(result), std::string::npos) << "row " << sheet + 2 << ": no result " << result;
-      }
-      continue;
-    }
-    // "    label    value    note": the value is the first word that is a number.
-    for (const QByteArray& word : line.simplified().split(' ')) {
-      if (word.isEmpty() || !(std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '-')) continue;
-      if (line.contains("Results")) break;
-      const std::string figure = GroupIndian(word.toStdString());
-      EXPECT_NE(sheets[sheet].find(figure), std::string::npos) << "row " << sheet + 2 << ": no figure " << figure;
-      break;
+// In the fonts it prints in, each example employee's sheet takes one page of A4, says
+// whose it is, and gives the five results the batch tool gives for the row.
+TEST(ProgramCommandLine, PrintsEachExampleEmployeeOnOnePageWithTheToolsResults) {
+  const QString examples = QStringLiteral(VARNOLIX_EXAMPLE_EMPLOYEES);
+  const QString pdf = Temp("examples.pdf");
+  const Finished printed = Varnolix({QStringLiteral("--print-to-pdf"), pdf, examples});
+  EXPECT_EQ(printed.status, 1) << printed.err;  // one basic salary is a dash
+  const QStringList pages =
+      QString::fromStdString(Start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out)
+          .split(u'\f', Qt::SkipEmptyParts);
+  const QStringList answers =
+      QString::fromStdString(Start(QStringLiteral(VARNOLIX_ASSESS_TOOL), {examples}).out).trimmed().split(u'\n').mid(1);
+  ASSERT_EQ(pages.size(), 11);
+  qsizetype page = 0;
+  for (const QString& answer : answers) {
+    if (!answer.endsWith(u',')) continue;  // refused, with its error in the last cell: not printed
+    const QStringList cells = answer.split(u',');  // the results and the error are the last cells
+    const QString& text = pages.value(page++);
+    EXPECT_TRUE(text.contains(QStringLiteral("Code ") + cells.front())) << text.toStdString();
+    for (qsizetype r = 0; r < static_cast<qsizetype>(kResultCount); ++r) {
+      const std::string result = GroupIndian(cells[cells.size() - 1 - static_cast<qsizetype>(kResultCount) + r].toStdString());
+      EXPECT_TRUE(text.contains(QString::fromStdString(result))) << cells.front().toStdString() << ": no " << result;
     }
   }
+  EXPECT_EQ(page, 11);
 }
 
 TEST(ProgramCommandLine, PrintToPdfPrintsTheRowsItCanAndNamesTheOthers) {
   const QString payroll = Temp("payroll.csv");
-  QFile file(payroll);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("name,basic_pm\nAsha,50000\nRavi,abc\nMala,\"1,00,000\"\n");
-  file.close();
+  // A record of bare separators is no row; bytes that are not UTF-8 are named and printed as such.
+  WriteFile(payroll, "name,basic_pm\nAsha,50000\nRavi,abc\n , \nMala,\"1,00,000\"\nJos\xE9,40000\n"
+                     "\u0905\u0928\u0928\u094D\u092F\u093E,30000\n");
 
   const QString pdf = Temp("some.pdf");
   const Finished some = Varnolix({QStringLiteral("--print-to-pdf"), pdf, payroll});
   EXPECT_EQ(some.status, 1);
   EXPECT_EQ(some.err,
             "Varnolix: line 3, column basic_pm: 'abc' is not an amount\n"
-            "Varnolix: 1 of 3 rows has errors, on line 3\n");
+            "Varnolix: line 6: a cell holds bytes that are not UTF-8 text, shown as \uFFFD\n"
+            "Varnolix: 1 of 5 rows has errors, on line 3\n");
   const std::vector<std::string> sheets = SheetTexts(pdf);
-  ASSERT_EQ(sheets.size(), 2u);
-  EXPECT_NE(sheets[1].find("line 4: Mala"), std::string::npos);
-  EXPECT_NE(sheets[1].find("12,00,000.00"), std::string::npos) << sheets[1];  // its annual basic
+  ASSERT_EQ(sheets.size(), 4u);
+  for (const auto& [sheet, said] : {std::pair<std::size_t, const char*>{1, "Mala"}, {1, "payroll.csv, line 5"},
+                                    {1, "12,00,000.00"},  // its annual basic
+                                    {2, "Jos\uFFFD"}, {2, "payroll.csv, line 6"}}) {
+    EXPECT_NE(sheets[sheet].find(said), std::string::npos) << said << " not in:\n" << sheets[sheet];
+  }
+  // The name in Devanagari is set in a font that has its letters, embedded in the PDF.
+  const std::string fonts = Start(QStringLiteral("pdffonts"), {pdf}).out;
+  EXPECT_NE(fonts.find("NotoSansDevanagari-Bold"), std::string::npos) << fonts;
+  for (const QString& line : QString::fromStdString(fonts).split(u'\n', Qt::SkipEmptyParts).mid(2)) {
+    const QStringList columns = line.simplified().split(u' ');  // ... emb sub uni object ID
+    EXPECT_EQ(columns.value(columns.size() - 5), QStringLiteral("yes")) << "not embedded: " << line.toStdString();
+  }
 
   const struct {
     QString pdf, file;
@@ -136,6 +152,47 @@ TEST(ProgramCommandLine, PrintToPdfPrintsTheRowsItCanAndNamesTheOthers) {
     EXPECT_TRUE(run.err.starts_with(u.says)) << run.err;
     EXPECT_FALSE(QFile::exists(u.pdf));
   }
+}
+
+// OUT.pdf naming the input, by any name, is refused before anything is written; a file
+// that is no regular file is refused at once; and with no row printed no PDF is left.
+TEST(ProgramCommandLine, PrintToPdfNeverWritesOverItsInputAndExits2WhenNothingIsPrinted) {
+  const QByteArray rows = "name,basic_pm\nAsha,50000\n";
+  const QString payroll = Temp("own.csv");
+  WriteFile(payroll, rows);
+  for (const QString& link : {Temp("own-hard.pdf"), Temp("own-soft.pdf")}) QFile::remove(link);
+  ASSERT_EQ(::link(payroll.toLocal8Bit().constData(), Temp("own-hard.pdf").toLocal8Bit().constData()), 0);
+  ASSERT_TRUE(QFile::link(payroll, Temp("own-soft.pdf")));
+  for (const QString& pdf : {payroll, Temp("own-hard.pdf"), Temp("own-soft.pdf")}) {
+    SCOPED_TRACE(pdf.toStdString());
+    const Finished run = Varnolix({QStringLiteral("--print-to-pdf"), pdf, payroll});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Varnolix: '" + pdf.toStdString() + "' is both the input and the output\n");
+    EXPECT_EQ(ReadFile(payroll), rows);
+  }
+
+  const QString pipe = Temp("pipe.csv");
+  QFile::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  const QString refusedAll = Temp("refused-all.csv");
+  WriteFile(refusedAll, "name,basic_pm\nRavi,abc\n");
+  const struct {
+    QString file;
+    std::string says;
+  } nothing[] = {
+      {pipe, "Varnolix: '" + pipe.toStdString() + "' is a named pipe, not a file of rows; open a CSV file\n"},
+      {refusedAll, "Varnolix: line 2, column basic_pm: 'abc' is not an amount\nVarnolix: no row could be printed; " +
+                       Temp("nothing.pdf").toStdString() + " was not written\n"},
+  };
+  for (const auto& n : nothing) {
+    SCOPED_TRACE(n.file.toStdString());
+    QFile::remove(Temp("nothing.pdf"));
+    const Finished run = Varnolix({QStringLiteral("--print-to-pdf"), Temp("nothing.pdf"), n.file}, 10000);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, n.says);
+    EXPECT_FALSE(QFile::exists(Temp("nothing.pdf")));
+  }
+  QFile::remove(pipe);
 }
 
 }  // namespace

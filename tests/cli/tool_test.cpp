@@ -77,12 +77,15 @@ TEST(AssessStream, WritesRowsAndReports) {
       {"TabsFromUtf16", Utf16("basic_pm\tname\r\n1000\tAsha\r\n"),
        "\xEF\xBB\xBF" "basic_pm\tname\ttaxable_hra\tgross_salary\tsection80_benefit\tsection88_benefit\ttax_payable\terror"
        "\r\n1000\tAsha\t0.00\t12000.00\t0.00\t0.00\t0.00\t\r\n", 0, ""},
-      {"NoBasicColumn", "id,basic\n1,2\n", "", 2, "varnolix-assess: line 1: no basic_pm column\n"},
+      {"NoBasicColumn", "id,pay\n1,2\n", "", 2, "varnolix-assess: line 1: no basic_pm column\n"},
+      {"NearMissOfALackedColumn", "id,basic_pm,HRA Recieved PM\n1,2,3\n", "", 2,
+       "varnolix-assess: line 1, field 3: 'HRA Recieved PM' is not the name of an amount column; did you mean "
+       "hra_received_pm? To pass the column through untouched, add --keep-column 'HRA Recieved PM'\n"},
       {"EmptyInput", "\xEF\xBB\xBF\n\r\n", "", 2, "varnolix-assess: 'standard input' is empty\n"},
       {"TheOneRowRefused", "basic_pm\n0\n", Header("basic_pm") + "0,,,,,,\"line 2, column basic_pm: Basic PM must have some value.\"\n",
        1, "varnolix-assess: 1 of 1 row has errors, on line 2\n"},
-      {"DuplicateColumn", "\nbasic_pm,80D,80d \n", "", 2,
-       "varnolix-assess: line 2: column 80d appears twice (fields 2 and 3)\n"},
+      {"DuplicateColumn", "\nbasic_pm,80D,80 d \n", "", 2,
+       "varnolix-assess: line 2: '80D' (field 2) and '80 d' (field 3) both name column 80d\n"},
       // A stray quote is a plain character: the cell is refused as an amount, and the run goes on.
       {"StrayQuoteIsAPlainCharacter", "basic_pm\n1000\n10\"00\n1000\n",
        Header("basic_pm") + row + "\"10\"\"00\",,,,,,\"line 3, column basic_pm: '10\"\"00' is not an amount\"\n" + row, 1,
@@ -100,10 +103,91 @@ TEST(AssessStream, WritesRowsAndReports) {
   for (const auto& c : cases) {
     payroll::testing::StringSource in(c.input, 5, c.readFails);
     payroll::testing::StringSink out(c.sinkCapacity);
-    std::string diagnostics;
+    payroll::testing::StringSink diagnostics;
     EXPECT_EQ(AssessStream({}, in, out, {}, diagnostics), c.status) << c.name;
     EXPECT_EQ(out.text, c.output) << c.name;
-    EXPECT_EQ(diagnostics, c.diagnostics) << c.name;
+    EXPECT_EQ(diagnostics.text, c.diagnostics) << c.name;
+  }
+}
+
+// What a run writes for a file the tool assessed before, for rows of empty cells, for
+// columns kept by name, and for cells --lenient reads only in part; each on one thread
+// and on several, in chunks of a record or two.
+TEST(AssessStream, FillsItsOwnColumnsAgainPassesBlankRowsAndWarnsOfCellsReadInPart) {
+  const std::string results = "taxable_hra,gross_salary,section80_benefit,section88_benefit,tax_payable,error";
+  const struct {
+    const char* name;
+    Options options;
+    std::string input, output;
+    int status;
+    std::string diagnostics;
+  } cases[] = {
+      // Its own columns anywhere, stale, "0" for "0.00": filled again where they stand.
+      {"OwnColumnsFilledInPlace", {},
+       "id," + results + ",basic_pm\nE1,9,9,0,0,9,old,10000\nE2,1,2,3,4,5,,0\nE3,,,,,,,\nE4,,,,,\n",
+       "id," + results + ",basic_pm\nE1,0.00,120000.00,0.00,0.00,12540.00,,10000\n"
+       "E2,,,,,,\"line 3, column basic_pm: Basic PM must have some value.\",0\n"
+       "E3,,,,,,\"line 4, column basic_pm: Basic PM must have some value.\",\n"
+       "E4,,,,,,\"line 5: expected 2 fields, found 1; line 5, column basic_pm: Basic PM must have some value.\",\n",
+       1, "varnolix-assess: 3 of 4 rows have errors; the first is on line 3\n"},
+      // A row lacking only cells of the tool's own columns lacks nothing it needs.
+      {"OnlyOwnCellsMissing", {}, "basic_pm," + results + "\n10000,1\n",
+       "basic_pm," + results + "\n10000,0.00,120000.00,0.00,0.00,12540.00,\n", 0, ""},
+      // Only some of them, or one twice: the user's own columns, passed through.
+      {"SomeOwnColumnsOnly", {}, "basic_pm,error,Gross Salary\n10000,x,y\n",
+       Header("basic_pm,error,Gross Salary") + "10000,x,y,0.00,120000.00,0.00,0.00,12540.00,\n", 0, ""},
+      // Rows of empty cells, as spreadsheets leave them, pass as they are, in line; empty lines too.
+      {"BlankRows", {}, "basic_pm,id,80d\n,,\n  \n1000,a,\n,,,\n\n",
+       Header("basic_pm,id,80d") + ",,,,,,,,\n  ,,,,,,,,\n1000,a,,0.00,12000.00,0.00,0.00,0.00,\n,,,,,,,,,\n\n", 0, ""},
+      {"OnlyBlankRows", {}, "basic_pm\n \n", Header("basic_pm") + " ,,,,,,\n", 0, ""},
+      {"KeptColumnsPassThrough", {.keptColumns = {"HRA", "rent p.m."}}, "basic_pm,HRA,Rent_PM\n1000,5,6\n",
+       Header("basic_pm,HRA,Rent_PM") + "1000,5,6,0.00,12000.00,0.00,0.00,0.00,\n", 0, ""},
+      // Each cell read in part is named; blanks around a number and empty cells are not.
+      {"LenientNamesCellsReadInPart", {.lenient = true},
+       "basic_pm,80d,ppf\n\"1,00,000\",abc, 7 \n  12000  ,,\nx,15000.5xyz,\n",
+       Header("basic_pm,80d,ppf") + "\"1,00,000\",abc, 7 ,0.00,12.00,0.00,7.00,0.00,\n"
+       "  12000  ,,,0.00,144000.00,0.00,0.00,18348.00,\n"
+       "x,15000.5xyz,,,,,,,\"line 4, column basic_pm: Basic PM must have some value.\"\n",
+       1,
+       "varnolix-assess: line 2, column basic_pm: '1,00,000' read as 1\n"
+       "varnolix-assess: line 2, column 80d: 'abc' read as 0\n"
+       "varnolix-assess: line 4, column basic_pm: 'x' read as 0\n"
+       "varnolix-assess: line 4, column 80d: '15000.5xyz' read as 15000.5\n"
+       "varnolix-assess: 1 of 3 rows has errors, on line 4\n"},
+  };
+  for (const auto& c : cases) {
+    for (const Parallelism parallelism : {Parallelism{.threads = 1}, Parallelism{.threads = 3, .chunkBytes = 9}}) {
+      SCOPED_TRACE(std::string(c.name) + " on " + std::to_string(parallelism.threads) + " threads");
+      payroll::testing::StringSource in(c.input, 5);
+      payroll::testing::StringSink out;
+      payroll::testing::StringSink diagnostics;
+      EXPECT_EQ(AssessStream(c.options, in, out, {}, diagnostics, parallelism), c.status);
+      EXPECT_EQ(out.text, c.output);
+      EXPECT_EQ(diagnostics.text, c.diagnostics);
+    }
+  }
+}
+
+// Warnings go out row by row (chunk by chunk on threads), not gathered to the end, so a
+// file of any length with a warning on every row needs no more memory than one without.
+TEST(AssessStream, WritesEachWarningAsItsRowIsWritten) {
+  struct WriteCounter final : payroll::ByteSink {
+    bool Write(std::string_view bytes) override {
+      writes.emplace_back(bytes);
+      return true;
+    }
+    std::vector<std::string> writes;
+  };
+  const std::string input = "basic_pm\n" + Repeated("1000x\n", 50) + "0\n";
+  for (const Parallelism parallelism : {Parallelism{.threads = 1}, Parallelism{.threads = 2, .chunkBytes = 60}}) {
+    payroll::testing::StringSource in(input, 7);  // a pipe's pieces, which the chunks follow
+    payroll::testing::StringSink out;
+    WriteCounter diagnostics;
+    EXPECT_EQ(AssessStream({.lenient = true}, in, out, {}, diagnostics, parallelism), 1);
+    ASSERT_GE(diagnostics.writes.size(), parallelism.threads == 1 ? 51u : 5u);
+    const std::string first = "varnolix-assess: line 2, column basic_pm: '1000x' read as 1000\n";
+    EXPECT_TRUE(diagnostics.writes.front().starts_with(first));
+    EXPECT_EQ(diagnostics.writes.back(), "varnolix-assess: 1 of 51 rows has errors, on line 52\n");
   }
 }
 
@@ -153,6 +237,35 @@ TEST(Tool, GoldenFiles) {
   }
 }
 
+// The tool on its own output, and on a spreadsheet's copy of it that writes "0" for "0.00",
+// changes nothing: the same columns, rows, results and errors, on one thread or several.
+TEST(Tool, ASecondRunChangesNothing) {
+  const std::string golden = VARNOLIX_GOLDEN_DIR "/";
+  const struct {
+    const char* name;
+    std::vector<std::string> flags;
+    int status;
+  } cases[] = {{"assessed", {}, 1}, {"lenient", {"--lenient"}, 1}, {"crlf_bom", {}, 0},
+               {"assessed", {"--threads", "3"}, 1}};
+  for (const auto& c : cases) {
+    const std::string first = ReadFile(golden + c.name + ".expected");
+    std::string zeros = first;
+    for (size_t at = zeros.find(",0.00"); at != std::string::npos; at = zeros.find(",0.00", at + 1)) {
+      if (std::string_view(",\r\n").find(zeros[at + 5]) != std::string_view::npos) zeros.erase(at + 2, 3);
+    }
+    ASSERT_NE(zeros, first);
+    for (const std::string& again : {first, zeros}) {
+      const std::string in = kTemp + ".again.csv";
+      std::ofstream(in, std::ios::binary) << again;
+      std::vector<std::string> args = c.flags;
+      args.push_back(in);
+      const ToolRun run = RunAssess(args, "/dev/null");
+      EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+      EXPECT_EQ(run.out, first) << c.name;
+    }
+  }
+}
+
 TEST(Tool, ExitsAndSaysWhy) {
   const std::string in = kTemp + ".in.csv";
   const std::string out = kTemp + ".out.csv";
@@ -187,6 +300,11 @@ TEST(Tool, ExitsAndSaysWhy) {
       // A stray quote stops the run: the file it was writing never appears.
       {"BrokenInputLeavesNoFile", {"-o", "OUT", "BROKEN"}, 2, "varnolix-assess: line 3: text after a closing", ""},
       {"UnknownOption", {"--fast"}, 2, "varnolix-assess: unknown option '--fast'" + tryHelp, ""},
+      {"KeepColumnWithoutName", {"IN", "--keep-column"}, 2,
+       "varnolix-assess: option '--keep-column' needs a column name" + tryHelp, ""},
+      {"KeepColumnEmptyName", {"--keep-column=_ ", "IN"}, 2,
+       "varnolix-assess: the column name to keep is empty" + tryHelp, ""},
+      {"KeepColumnTwice", {"--keep-column", "x", "--keep-column=y", "IN"}, 0, "", assessed},
   };
   for (const auto& c : cases) {
     ::unlink(out.c_str());
@@ -208,10 +326,12 @@ TEST(Tool, ExitsAndSaysWhy) {
   EXPECT_EQ(RunAssess({"-o", out, broken}, in).status, 2);
   EXPECT_EQ(ReadFile(out), "earlier\n");
   EXPECT_EQ(std::system(("test -z \"$(ls -A " + ::testing::TempDir() + " | grep '^\\.varnolix')\"").c_str()), 0);
-  // The working keeps the input's byte-order mark and CRLF line breaks too.
-  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm\r\n10000\r\n";
+  // The working keeps the input's CRLF line breaks, but is a text, which no byte-order mark
+  // begins; a row of empty cells has none.
+  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm,id\r\n10000,E1\r\n,\r\n";
   const std::string explained = RunAssess({"--explain", in}, "/dev/null").out;
-  EXPECT_TRUE(explained.starts_with("\xEF\xBB\xBF" "line 2\r\n  Salary\r\n")) << explained.substr(0, 40);
+  EXPECT_TRUE(explained.starts_with("line 2: id=E1\r\n  Salary\r\n")) << explained.substr(0, 40);
+  EXPECT_EQ(explained.find("line 3"), std::string::npos);
   for (size_t at = explained.find('\n'); at != std::string::npos; at = explained.find('\n', at + 1)) {
     ASSERT_EQ(explained[at - 1], '\r') << at;
   }

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace varnolix::test {
 namespace {
@@ -29,6 +31,29 @@ ModalWatchdog::ModalWatchdog() {
     }
   });
   m_timer.start(50);
+}
+
+BlockedWatchdog::BlockedWatchdog(std::chrono::milliseconds limit, std::function<void()> unblock)
+    : m_thread([this, limit, unblock = std::move(unblock)] {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!m_done && std::chrono::steady_clock::now() < deadline) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (m_done) return;
+        ADD_FAILURE() << "the window's thread was blocked for " << limit.count() << " ms";
+        unblock();
+      }) {}
+
+BlockedWatchdog::~BlockedWatchdog() {
+  m_done = true;
+  m_thread.join();
+}
+
+std::function<void()> BlockedWatchdog::OpenOtherEnd(std::string fifo) {
+  return [fifo = std::move(fifo)] {
+    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // fails when nobody reads: nothing is blocked
+    if (fd >= 0) ::close(fd);
+  };
 }
 
 ExpectedModal::ExpectedModal(CloseBy how, std::function<void(QWidget*)> use) : m_how(how), m_use(std::move(use)) {

@@ -7,7 +7,11 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <string>
+#include <thread>
 
 namespace varnolix::test {
 
@@ -18,6 +22,24 @@ class ModalWatchdog {
 
  private:
   QTimer m_timer;
+};
+
+// A watchdog on a thread of its own, for what would block the window's thread itself (a
+// read of a named pipe), which no timer of that thread can then see: if the window's
+// thread is still blocked when `limit` has passed, it fails the test and unblocks it.
+class BlockedWatchdog {
+ public:
+  BlockedWatchdog(std::chrono::milliseconds limit, std::function<void()> unblock);
+  ~BlockedWatchdog();  // the window's thread went on in time: nothing to do
+  BlockedWatchdog(const BlockedWatchdog&) = delete;
+  BlockedWatchdog& operator=(const BlockedWatchdog&) = delete;
+
+  // Opens the other end of the named pipe `fifo` and closes it, which ends a read of it.
+  static std::function<void()> OpenOtherEnd(std::string fifo);
+
+ private:
+  std::atomic<bool> m_done{false};
+  std::thread m_thread;
 };
 
 enum class CloseBy { OkButton, EnterKey, EscapeKey };

@@ -28,17 +28,26 @@ namespace varnolix::test {
 struct RecordedBox {
   std::string caption, text;
   unsigned type;
+  std::vector<std::string> buttons;  // a question's own
 };
 
 // Answers a box of one button with OK, and any other with the next of `answers`, or
-// Cancel when none is left.
+// Cancel when none is left; a question with the next of `pressed`, the index of a
+// button, or its escape button when none is left.
 struct RecordingMessageBoxes : MessageBoxes {
   int Show(std::string_view caption, std::string_view text, unsigned type) override {
-    boxes.push_back({std::string(caption), std::string(text), type});
+    boxes.push_back({std::string(caption), std::string(text), type, {}});
     if ((type & 0x0F) == MB_OK) return IDOK;
     if (answers.empty()) return IDCANCEL;
     const int answer = answers.front();
     answers.pop_front();
+    return answer;
+  }
+  std::size_t Ask(std::string_view caption, const Question& question) override {
+    boxes.push_back({std::string(caption), question.text, MB_ICONQUESTION, question.buttons});
+    if (pressed.empty()) return question.escapeButton;
+    const std::size_t answer = pressed.front();
+    pressed.pop_front();
     return answer;
   }
   std::vector<std::string> Texts() const {
@@ -48,6 +57,7 @@ struct RecordingMessageBoxes : MessageBoxes {
   }
   std::vector<RecordedBox> boxes;
   std::deque<int> answers;
+  std::deque<std::size_t> pressed;
 };
 
 // Answers each file dialog with the next of `paths`, or a cancel when none is left.
@@ -66,11 +76,13 @@ struct RecordingFileDialogs : FileDialogs {
 // Picks item `pick` of every list, or cancels when it is empty.
 struct RecordingListChoosers : ListChoosers {
   std::optional<std::size_t> Choose(const ListChoice& choice) override {
+    prompt = choice.prompt;
     items.clear();
     for (std::size_t i = 0; i < choice.count; ++i) items.push_back(choice.item(i));
     return pick;
   }
   std::optional<std::size_t> pick;
+  std::string prompt;
   std::vector<std::string> items;
 };
 

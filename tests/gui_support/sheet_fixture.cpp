@@ -31,6 +31,10 @@ void SheetTest::OpenSheet(const std::string& file) {
   theApp.m_pMainWnd = m_sheet.get();
   m_sheet->OpenAtStart(file);
   m_sheet->Show();
+  // The file is opened once the window is up, and what it brings (a list, a box) has
+  // gone before the window takes the keys.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(SheetWindow()));
+  QCoreApplication::processEvents();
   SheetWindow()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(SheetWindow()));
 }

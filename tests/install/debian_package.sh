@@ -42,6 +42,12 @@ for package in "${packages[@]}"; do
   if [ "$package" = varnolix-assess ] && grep -qi 'qt' <<<"$depends"; then
     fail "varnolix-assess depends on Qt: $(field Depends)"
   fi
+  if [ "$package" = varnolix ]; then
+    recommends=$(field Recommends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+    for recommended in qt6-wayland xdg-utils; do
+      grep -qx "$recommended" <<<"$recommends" || fail "varnolix's Recommends lacks $recommended: $(field Recommends)"
+    done
+  fi
 
   rm -rf "$out/root" && dpkg-deb -x "$deb" "$out/root"
   for program in "$out"/root/usr/bin/*; do

@@ -1,6 +1,6 @@
 // A payroll file as the program opens and saves it: what a whole file is refused for,
-// how its rows are named in the list, the picked row read again, and a saved row that
-// reads back to every bit of every amount.
+// how its rows are named in the list and who they are about, the picked row read again,
+// and a saved row that reads back to every bit of every amount.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -30,13 +30,20 @@ TEST(PayrollFile, RefusesWhatIsNoPayrollFileAndSaysWhy) {
   } cases[] = {
       {"", "'pay.csv' is empty"},
       {"name,80d\nAsha,100\n", "line 1: no basic_pm column"},
-      {"basic_pm,BASIC_PM\n1,2\n", "line 1: column basic_pm appears twice (fields 1 and 2)"},
+      {"basic_pm,BASIC_PM\n1,2\n", "line 1: 'basic_pm' (field 1) and 'BASIC_PM' (field 2) both name column basic_pm"},
       {"basic_pm\n", "'pay.csv' has no rows below its header"},
+      // The program has no --keep-column: it says how to change the file instead.
+      {"basic_pm,Rent\n1,2\n", "line 1, field 2: 'Rent' is not the name of an amount column; did you mean rent_pm? "
+                                "Name the column rent_pm in the file to read its amounts, or give it another name to "
+                                "keep it as it is."},
       {"basic_pm,name\n1,\"Asha\n2,Ravi\n", "line 2: a quoted field is still open at the end of the input"},
-      // A spreadsheet's binary file, and a CSV saved as UTF-16: neither is text as the tool reads it.
-      {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, "'pay.csv' is not a text file of comma-separated values"},
-      {"b\0a\0s\0i\0c\0_\0p\0m\0\n\0"s, "'pay.csv' is not a text file of comma-separated values"},
-      {"basic_pm,name\n1,Asha\n2,\"Ra\0vi\"\n"s, "'pay.csv' is not a text file of comma-separated values"},
+      // Spreadsheets and binary files, in the words the tool uses; UTF-16 without its mark too.
+      {"PK\x03\x04\x14\0\x06\0"s, "'pay.csv' is a spreadsheet (xlsx or ods), not a CSV file; save it as \"CSV UTF-8\" "
+                                  "and use that"},
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0"s, "'pay.csv' is a spreadsheet in the old binary format (xls), not a CSV "
+                                                "file; save it as \"CSV UTF-8\" and use that"},
+      {"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"s, "'pay.csv' is a binary file, not a CSV file; save it as \"CSV UTF-8\" and use that"},
+      {"b\0a\0s\0i\0c\0_\0p\0m\0\n\0"s, "'pay.csv' is a binary file, not a CSV file; save it as \"CSV UTF-8\" and use that"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -46,23 +53,75 @@ TEST(PayrollFile, RefusesWhatIsNoPayrollFileAndSaysWhy) {
   }
 }
 
-// Each row by the line it starts on and its first cell that says who it is: never an
-// amount, nor a result or error column of the tool's own output.
-TEST(PayrollFile, NamesEachRowByItsLineAndItsFirstCellThatIsNoAmount) {
+// Each row by the line it starts on and the cells that say who it is: never an amount,
+// nor a result or error column of the tool's own output. A record of bare separators,
+// as spreadsheets leave below their data, is no row.
+TEST(PayrollFile, ListsEachRowByItsLineAndTheCellsThatAreNoAmount) {
   const PayrollRows listed = List(
       "basic_pm,taxable_hra,error,Employee,dept\n"
       "1000,1,,\"Rao,\nAsha\",Sales\n"
       "\n"
+      " , ,,,\n"
       "2000,2,,  Ravi  ,HR\n"
       "3000\n");
   ASSERT_EQ(listed.problem, "");
   ASSERT_EQ(listed.rows.size(), 3u);
-  EXPECT_EQ(listed.rows[0].line, 2);
-  EXPECT_EQ(listed.rows[0].name, "Rao, Asha");
-  EXPECT_EQ(listed.rows[1].line, 5);
-  EXPECT_EQ(listed.rows[1].name, "Ravi");
-  EXPECT_EQ(listed.rows[2].line, 6);
-  EXPECT_EQ(listed.rows[2].name, "");
+  const struct {
+    long long line;
+    std::string cells;
+  } expected[] = {{2, "Rao, Asha\x1FSales"}, {6, "Ravi\x1FHR"}, {7, "\x1F"}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(listed.rows[i].line, expected[i].line);
+    EXPECT_EQ(listed.CellsOf(listed.rows[i]), expected[i].cells);
+  }
+  EXPECT_EQ(listed.who.code, 0u);  // "Employee" is the code; positions count the kept cells
+  EXPECT_EQ(listed.who.department, 1u);
+  EXPECT_NE(listed.rows[0].fingerprint, listed.rows[1].fingerprint);
+
+  EXPECT_EQ(List("basic_pm,name\n,\n , \n").problem, "'pay.csv' has no rows below its header");
+}
+
+// Where a row's name, code, department and PAN stand, however a clerk heads them.
+TEST(PayrollFile, FindsWhoARowIsAboutFromTheHeader) {
+  const struct {
+    std::vector<std::string_view> header;
+    WhoColumns who;
+  } cases[] = {
+      {{"Emp ID", "Employee Name", "basic_pm", "Dept.", "PAN No"}, {0, 1, 3, 4}},
+      {{"basic_pm", "employee_code", "full-name", "DEPARTMENT"}, {1, 2, 3, std::nullopt}},
+      {{"id", "code", "name", "basic_pm"}, {0, 2, std::nullopt, std::nullopt}},
+      // Neither a name nor a code: the first cell that is neither an amount nor a result.
+      {{"tax_payable", "basic_pm", "location", "Dept"}, {std::nullopt, 2, 3, std::nullopt}},
+      {{"basic_pm", "80d"}, {}},
+  };
+  for (const auto& c : cases) {
+    std::optional<ColumnMap::Duplicate> duplicate;
+    const WhoColumns who = FindWhoColumns(ColumnMap::FromHeader(c.header, duplicate));
+    SCOPED_TRACE(c.header.front());
+    EXPECT_EQ(who.code, c.who.code);
+    EXPECT_EQ(who.name, c.who.name);
+    EXPECT_EQ(who.department, c.who.department);
+    EXPECT_EQ(who.pan, c.who.pan);
+  }
+}
+
+// UTF-8 as the standard has it; Latin-1, overlong forms and surrogates are not.
+TEST(PayrollFile, CountsTheRowsHoldingBytesThatAreNotUtf8) {
+  const struct {
+    std::string cell;
+    bool utf8;
+  } cases[] = {
+      {"Asha Rao, a long name beyond eight bytes", true}, {"\xE0\xA4\xAE\xE0\xA5\x80\xE0\xA4\xB0\xE0\xA4\xBE", true},
+      {"\xF0\x9F\x98\x80", true},    {"Jos\xE9", false},       {"\xC0\xAF", false},
+      {"\xED\xA0\x80", false},        {"\xF4\x90\x80\x80", false}, {"abcdefgh\xE0\xA4", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell);
+    const PayrollRows listed = List("basic_pm,name\n1,ok\n1,\"" + c.cell + "\"\n");
+    ASSERT_EQ(listed.problem, "");
+    EXPECT_EQ(listed.nonUtf8Lines, c.utf8 ? 0 : 1);
+    EXPECT_EQ(listed.firstNonUtf8Line, c.utf8 ? 0 : 3);
+  }
 }
 
 TEST(PayrollFile, ReadsThePickedRowAgainAsTheToolReadsIt) {
@@ -81,9 +140,11 @@ TEST(PayrollFile, ReadsThePickedRowAgainAsTheToolReadsIt) {
   EXPECT_TRUE(asha.reading.ok());
   EXPECT_EQ(asha.reading.typed[Field::kBasic], "100000");
   EXPECT_EQ(asha.reading.typed[Field::k80D], "2500");
-  ASSERT_EQ(asha.others.size(), 1u);  // the stale result is not kept
-  EXPECT_EQ(asha.others[0].column, "name");
-  EXPECT_EQ(asha.others[0].cell, "Asha");
+  ASSERT_EQ(asha.cells.size(), 3u);  // the stale result is not kept
+  EXPECT_EQ(asha.cells[0].column, "name");
+  EXPECT_EQ(asha.cells[0].cell, "Asha");
+  EXPECT_EQ(asha.cells[1].field, Field::kBasic);
+  EXPECT_EQ(asha.who.name, "Asha");
 
   const PickedRow ravi = pick(3, problem);
   EXPECT_FALSE(ravi.reading.amountsRead);
@@ -95,7 +156,7 @@ TEST(PayrollFile, ReadsThePickedRowAgainAsTheToolReadsIt) {
   EXPECT_FALSE(mala.reading.ok());
 
   pick(9, problem);
-  EXPECT_EQ(problem, "line 9 of 'pay.csv' changed after the file was opened; open it again");
+  EXPECT_EQ(problem, "'pay.csv' changed after its rows were listed; open it again");
 }
 
 // Every amount, however many digits it needs, comes back as the same double, and the
@@ -108,7 +169,7 @@ TEST(PayrollFile, ASavedRowReadsBackToTheSameAmountsAndCells) {
   amounts[Field::k80D] = 123456789.125;
   amounts[Field::kPpf] = 0.0;
   amounts[Field::kInfrastructureBond] = 1e22;
-  const std::vector<OtherCell> others{{"name", "Rao, \"Asha\"\nSales"}, {"emp", ""}};
+  const std::vector<RowCell> others{{"name", std::nullopt, "Rao, \"Asha\"\nSales"}, {"emp", std::nullopt, ""}};
 
   testing::StringSource source(SavedEntriesCsv(amounts, others));
   std::string problem;
@@ -123,9 +184,9 @@ TEST(PayrollFile, ASavedRowReadsBackToTheSameAmountsAndCells) {
       EXPECT_EQ(std::bit_cast<std::uint64_t>(row.reading.amounts[info.field]), std::bit_cast<std::uint64_t>(*saved));
     }
   }
-  ASSERT_EQ(row.others.size(), 2u);
-  EXPECT_EQ(row.others[0].cell, others[0].cell);
-  EXPECT_EQ(row.others[1].column, "emp");
+  ASSERT_EQ(row.cells.size(), kFieldCount + 2);
+  EXPECT_EQ(row.cells[0].cell, others[0].cell);
+  EXPECT_EQ(row.cells[1].column, "emp");
 }
 
 }  // namespace

@@ -134,9 +134,10 @@ TEST(SheetLayout, EachExampleEmployeeTakesOnePage) {
     return payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
       if (!row.reading.ok()) return true;
       ++sheets;
-      const Computation c = ComputationOf({row.name, "", "", "", "employees.csv", row.line}, "7 December 2026",
+      const payroll::Who& who = row.who;
+      const Computation c = ComputationOf({who.name, who.code, who.department, who.pan, "employees.csv", row.line}, "7 December 2026",
                                           row.reading.typed, kEveryPageShown);
-      EXPECT_EQ(Laid(c).size(), 1u) << "line " << row.line << ": " << row.name;
+      EXPECT_EQ(Laid(c).size(), 1u) << "line " << row.line << ": " << who.name;
       return true;
     });
   });
