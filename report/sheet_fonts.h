@@ -17,22 +17,12 @@ namespace varnolix::report {
 class SheetFonts : public TextMeasure {
  public:
   explicit SheetFonts(const QPaintDevice& device);
-  // The font that sets `text` in `face`.
-  const QFont& Font(Face face, std::string_view text) const { return Set(face, text).font; }
+  const QFont& Font(Face face) const { return m_fonts[static_cast<std::size_t>(face)]; }
   double Width(Face face, std::string_view text) const override;
 
  private:
-  struct Setting {
-    QFont font;
-    QFontMetricsF metrics;
-  };
-  const Setting& Set(Face face, std::string_view text) const;
-
-  // Text in Latin letters is set without shaping, so that no ligature puts "ﬁ" for "fi"
-  // into text copied or searched in the PDF; other scripts need shaping to join their
-  // letters.
-  std::vector<Setting> m_plain;   // one to each face
-  std::vector<Setting> m_shaped;
+  std::vector<QFont> m_fonts;  // one to each face
+  std::vector<QFontMetricsF> m_metrics;
   double m_unitsPerMm;
 };
 

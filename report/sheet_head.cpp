@@ -110,12 +110,20 @@ Block HeaderBlock(const Computation& computation, const TextMeasure& measure, do
   const std::string details =
       Joined({Labelled("Code", who.code), Labelled("Department", who.department), Labelled("PAN", who.pan)}, " · ");
   if (!who.name.empty()) {
+    // Room below for the deep vowel signs of Tamil and its sister scripts.
+    constexpr double kDescenders = 0.8;
     top += LineSpacing(Face::kName) *
-           static_cast<double>(AddWrapped(items, measure, Face::kName, who.name, 0, top + Ascent(Face::kName), left));
+               static_cast<double>(AddWrapped(items, measure, Face::kName, who.name, 0, top + Ascent(Face::kName), left)) +
+           kDescenders;
   } else {
-    // Room to write a name by hand.
+    // Room to write a name by hand, and a PAN where none is known.
     top += 0.6 * LineSpacing(Face::kName);
-    AddWriteOn(items, measure, Face::kBody, "Name", 0, std::min(kWriteOnLength, left), top + Ascent(Face::kName));
+    const double nameEnd = std::min(kWriteOnLength, left);
+    AddWriteOn(items, measure, Face::kBody, "Name", 0, nameEnd, top + Ascent(Face::kName));
+    if (who.pan.empty() && nameEnd + kWriteOnLength / 2 <= left) {
+      AddWriteOn(items, measure, Face::kBody, "PAN", nameEnd + 2 * kColumnGap, nameEnd + kWriteOnLength / 2,
+                 top + Ascent(Face::kName));
+    }
     top += LineSpacing(Face::kName);
   }
   top += LineSpacing(Face::kBody) *

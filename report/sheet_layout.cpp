@@ -28,7 +28,6 @@ bool StartsSection(const std::vector<Block>& blocks, std::size_t i, std::size_t 
 std::vector<LaidOutPage> LaidOutSheet(const Computation& computation, const SheetSetup& setup,
                                       const TextMeasure& measure) {
   const PageArea& area = setup.area;
-  const Block continued = ContinuedHeader(computation, measure, area.width);
   const Columns columns = MeasureColumns(computation, measure, area.width);
   const std::vector<Block> blocks = BlocksOf(computation, setup, measure, columns);
   std::vector<Piece> pieces;
@@ -36,7 +35,9 @@ std::vector<LaidOutPage> LaidOutSheet(const Computation& computation, const Shee
   std::vector<std::size_t> starts = PageStarts(pieces, {area.height, area.height});
   const bool numbered = starts.size() > 1;
   double room = area.height;
+  Block continued;  // the head of each page after the first
   if (numbered) {
+    continued = ContinuedHeader(computation, measure, area.width);
     // Every page of a longer sheet gives its number at the foot.
     room -= LineSpacing(Face::kSmall) + kBandGap / 2;
     starts = PageStarts(pieces, {room, room - continued.piece.height - kBandGap});

@@ -51,7 +51,7 @@ struct SheetPainter::Painting {
       painter.drawRect(QRectF(At(box.x, box.y), At(box.x + box.width, box.y + box.height)));
     }
     for (const TextRun& run : page.texts) {
-      painter.setFont(fonts.Font(run.face, run.text));
+      painter.setFont(fonts.Font(run.face));
       painter.drawText(At(run.x, run.baseline), QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size())));
     }
   }

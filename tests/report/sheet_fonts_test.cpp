@@ -14,7 +14,7 @@ namespace {
 
 // The glyphs `text` is set in; glyph 0 is the empty box of a font that lacks a letter.
 std::vector<quint32> Glyphs(const SheetFonts& fonts, Face face, std::string_view text) {
-  QTextLayout layout(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), fonts.Font(face, text));
+  QTextLayout layout(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), fonts.Font(face));
   layout.beginLayout();
   layout.createLine();
   layout.endLayout();
