@@ -5,6 +5,8 @@
 # come from make_rows with a fixed seed.
 #
 #   bench/files.sh [RUNS]     RUNS of each; defaults to 5
+#   BASELINE=PATH bench/files.sh
+#                             also another build's Varnolix --print-to-pdf, alternating
 #
 # Everything it makes lives in build/bench, beside the other benchmarks.
 set -euo pipefail
@@ -36,15 +38,30 @@ printf '   %-40s %s\n' "narrowed to a number, painted (ms)" "$(awk '{ print $3 }
 printf '   %-40s %s\n' "last row read again (ms)" "$(awk '{ print $4 }' "$results" | spread)"
 rm -f "$results"
 
-echo "== Varnolix --print-to-pdf on 1000 rows, $runs runs"
+baseline=${BASELINE:-}
+echo "== Varnolix --print-to-pdf on 1000 rows, $runs runs${baseline:+, alternating with BASELINE}"
 pdf=$(mktemp --suffix=.pdf)
 times=$(mktemp)
-for _ in $(seq "$runs"); do
+# Microseconds of one run of the program $1 over the rows.
+print_rows() {
+  local start end
   start=$(date +%s%N)
-  "$dir/app/Varnolix" --print-to-pdf "$pdf" "$rows_1k" 2>/dev/null || true  # a few rows are refused on purpose
+  "$1" --print-to-pdf "$2" "$rows_1k" 2>/dev/null || true  # a few rows are refused on purpose
   end=$(date +%s%N)
-  echo "$(( (end - start) / 1000 ))" >>"$times"
+  echo "$(( (end - start) / 1000 ))"
+}
+for _ in $(seq "$runs"); do
+  echo "varnolix $(print_rows "$dir/app/Varnolix" "$pdf")" >>"$times"
+  if [ -n "$baseline" ]; then echo "baseline $(print_rows "$baseline" "$pdf.baseline")" >>"$times"; fi
 done
-printf '   %-40s %s\n' "per sheet (ms)" "$(awk '{ print $1 / 1000 / 1000 }' "$times" | spread %9.2f)"
+printf '   %-40s %9s %9s %9s\n' "" min median max
+printf '   %-40s %s\n' "per sheet (ms)" "$(awk '$1 == "varnolix" { print $2 / 1000 / 1000 }' "$times" | spread %9.2f)"
 echo "   $(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages/ { print $2 }') pages, $(du -h "$pdf" | cut -f1)"
-rm -f "$pdf" "$times"
+if [ -n "$baseline" ]; then
+  printf '   %-40s %s\n' "baseline: per sheet (ms)" "$(awk '$1 == "baseline" { print $2 / 1000 / 1000 }' "$times" | spread %9.2f)"
+  echo "   baseline: $(pdfinfo "$pdf.baseline" 2>/dev/null | awk '/^Pages/ { print $2 }') pages, $(du -h "$pdf.baseline" | cut -f1)"
+  # Each run over the baseline run after it, so that a drift in the machine's speed cancels out.
+  printf '   %-40s %s\n' "ratio varnolix/baseline" \
+    "$(awk '$1 == "varnolix" { v = $2 } $1 == "baseline" { printf "%.4f\n", v / $2 }' "$times" | spread %9.2f)"
+fi
+rm -f "$pdf" "$pdf.baseline" "$times"

@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "platform/qt_helpers.h"
 #include "platform/service.h"
@@ -22,6 +23,8 @@ class QtPrinters : public Printers {
     // The preview paints the document on its own pages, then on the printer chosen in
     // the print dialog that its Print button opens, and closes as accepted.
     QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
+    // Large enough to read a page, as a preview opens on a desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) preview.resize(screen->availableSize() * 4 / 5);
     bool painted = true;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [&](QPrinter* device) { painted = paint(*device); });

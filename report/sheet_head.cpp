@@ -1,6 +1,6 @@
 // The parts of a sheet that say whose it is and what it rests on: the first page's head
-// with the results, the head of a later page, the signature line, the rules' footnote and
-// the page's number.
+// with the results, the head of a later page, the foot with the rules and the lines to
+// sign, and the page's number.
 #include <algorithm>
 
 #include "computation/render.h"

@@ -16,7 +16,6 @@
 #include <sstream>
 
 #include "computation/render.h"
-#include "payroll/payroll_file.h"
 #include "tests/assessment/typed.h"
 
 namespace varnolix::report {
@@ -124,25 +123,6 @@ std::string Read(const LaidOutPage& page, Face face) {
   std::string text;
   for (const TextRun* run : runs) text += (text.empty() ? "" : " ") + run->text;
   return text;
-}
-
-// Every row of the example file on one page of A4, each with its name and code.
-TEST(SheetLayout, EachExampleEmployeeTakesOnePage) {
-  const std::string file = VARNOLIX_EXAMPLE_EMPLOYEES;
-  int sheets = 0;
-  const std::string problem = payroll::ReadFileAt(file, [&](payroll::ByteSource& source) {
-    return payroll::ReadRows(source, file, 0, [&](payroll::PickedRow& row) {
-      if (!row.reading.ok()) return true;
-      ++sheets;
-      const payroll::Who& who = row.who;
-      const Computation c = ComputationOf({who.name, who.code, who.department, who.pan, "employees.csv", row.line}, "7 December 2026",
-                                          row.reading.typed, kEveryPageShown);
-      EXPECT_EQ(Laid(c).size(), 1u) << "line " << row.line << ": " << who.name;
-      return true;
-    });
-  });
-  EXPECT_EQ(problem, "");
-  EXPECT_EQ(sheets, 11);
 }
 
 // However short the page, each page after the first says whose sheet it continues, a
