@@ -45,7 +45,7 @@ faults=(
   "cents-round-half-up@cli/quick_amount.cpp@s/rest > half \\|\\| \\(rest == half && \\(whole & 1\\) != 0\\)/rest >= half/@amount"
   "crlf-kept-in-the-last-cell@payroll/csv_reader.cpp@s/    if \\(m_crlf\\) --contentEnd;\\n//@csv_reader"
   "save-keeps-fewer-digits@payroll/saved_entries.cpp@s/ShortestDigits\\(\\*amount\\)/ShortestDigits(static_cast<float>(*amount))/@-"
-  "binary-file-opened@payroll/payroll_file.cpp@s/m_sawNul = true;/m_sawNul = false;/@-"
+  "binary-file-opened@payroll/csv_reader.cpp@s/return CsvFault::kBinaryFile;/return CsvFault::kNone;/@-"
   "opened-pages-count-as-unshown@app/sheet_files.cpp@s/m_bStdDeductionVisited = m_bSection80Visited = m_bSection88Visited = 1;//@-"
   "escape-closes-over-entries@app/sheet_files.cpp@s/  if \\(MayLoseEntries\\(\\)\\) EndDialog\\(IDCANCEL\\);/  EndDialog(IDCANCEL);/@-"
   "save-offers-the-payroll-file@document/payroll_document.cpp@s/if \\(m_open.rowCount <= 1\\) return m_open.path;/return m_open.path;/@-"
@@ -82,7 +82,7 @@ faults=(
   "echo-taken-unrounded@assessment/assessment.cpp@s/echoed \\? AnnualEchoValue\\(amount\\) : amount/echoed ? amount * 12 : amount/@-"
   "lta-bound-to-another-control@pages/field_controls.h@s/\\{Field::kLta, ids::income::kLtaTaxableAnnual,/{Field::kLta, ids::income::kReset,/@-"
   "tooltip-of-another-result@computation/render.cpp@s/case Result::kTaxableHra:\\n(\\s*)return kTaxableHraParts;/case Result::kTaxableHra:\\n\$1return kGrossSalaryParts;/@-"
-  "rules-order-unsaid@computation/working.cpp@s/    m_notes.push_back\\(RuleNote::kRulesOrder\\);\\n//@-"
+  "rules-order-unsaid@computation/working.cpp@s/    m_notes.push_back\\(RuleNote::kRulesOrder\\);[^\\n]*\\n//@-"
   "least-candidate-unnamed@computation/working.cpp@s/if \\(m_f.exemptionFrom != candidate\\) return note;/return note;/@-"
   "figures-with-float-digits@computation/render.cpp@s/return GroupIndian\\(WriteAmount\\(figure\\)\\);/return GroupIndian(ShortestDigits(figure));/@-"
   "single-precision-unsaid@computation/working.cpp@s/if \\(!nil && exact.DiffersFrom\\(figure\\)\\)/if (false)/@-"
@@ -101,6 +101,14 @@ faults=(
   "explain-begins-with-a-mark@cli/tool.cpp@s/if \\(csv && reader\\.hadByteOrderMark\\(\\)\\)/if (reader.hadByteOrderMark())/@-"
   "blanks-after-a-number-warned@cli/row_assessment.cpp@s/!payroll::TrimBlanks\\(cell\\.substr\\(used\\)\\)\\.empty\\(\\)/!cell.substr(used).empty()/@-"
   "threads-drop-part-read-warnings@cli/parallel_assessment.cpp@s/if \\(warned > 0\\) \\(void\\)m_warnings/if (false) (void)m_warnings/@threads"
+  "semicolon-file-read-as-one-column@payroll/csv_reader.cpp@s/m_dialect.separator = separators\\[1\\] >= separators\\[2\\] \\? ';' : '\\\\t';//@-"
+  "bare-cr-file-read-as-one-line@payroll/csv_reader.cpp@s/m_dialect.lineEnd = '\\\\r';//@-"
+  "stray-quote-opens-a-quoted-field@payroll/csv_reader.cpp@s/while \\(quote < end && !OpensQuotes\\(data, quote\\)\\)/while (false)/@csv_reader"
+  "utf16-read-as-bytes@payroll/csv_reader.cpp@s/if \\(start.starts_with\\(\"\\\\xFF\\\\xFE\"\\) \\|\\| start.starts_with\\(\"\\\\xFE\\\\xFF\"\\)\\)/if (false)/@-"
+  "spreadsheet-read-as-csv@payroll/csv_reader.cpp@s/if \\(start.starts_with\\(\"PK\\\\x03\\\\x04\"\\)\\) return CsvFault::kZipSpreadsheet;//@-"
+  "decimal-comma-taken-in-silence@payroll/file_header.cpp@s/if \\(reader.dialect\\(\\).separator == ';'\\) columns.DoubtDecimalCommas\\(\\);//@-"
+  "apostrophe-refused@payroll/strict_amount.cpp@s/if \\(p != last && \\*p == '\\\\''\\)/if (false)/@amount"
+  "framer-keeps-what-was-read-ahead-whole@cli/record_framer.cpp@s/last.Scan\\(bytes.data\\(\\), used, size\\);/last.Scan(bytes.data(), used, used + 1);/@-"
 )
 
 selected=("$@")
