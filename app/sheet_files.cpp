@@ -8,6 +8,7 @@
 #include "app/mod_property_sheet.h"
 #include "assessment/amount.h"
 #include "pages/field_checks.h"
+#include "payroll/messages.h"
 #include "pages/field_controls.h"
 #include "platform/file_dialog.h"
 #include "platform/list_choice.h"
