@@ -21,7 +21,7 @@ require_packages() {
 }
 
 # What building the library, the batch tool and the desktop program needs.
-BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-dev fonts-dejavu-core)
+BUILD_PACKAGES=(g++ make cmake pkgconf qt6-base-dev qt6-qpa-plugins libglib2.0-dev fonts-dejavu-core fonts-noto-core)
 # What the tests need besides: GoogleTest, the locale sources for a comma-decimal locale,
 # and the checkers of the install: AppStream and desktop entry validators, man and groff
 # for the man pages, dpkg-dev, file and lintian for building and checking the packages.
