@@ -109,6 +109,7 @@ faults=(
   "decimal-comma-taken-in-silence@payroll/file_header.cpp@s/if \\(reader.dialect\\(\\).separator == ';'\\) columns.DoubtDecimalCommas\\(\\);//@-"
   "apostrophe-refused@payroll/strict_amount.cpp@s/if \\(p != last && \\*p == '\\\\''\\)/if (false)/@amount"
   "framer-keeps-what-was-read-ahead-whole@cli/record_framer.cpp@s/last.Scan\\(bytes.data\\(\\), used, size\\);/last.Scan(bytes.data(), used, used + 1);/@-"
+  "payroll-includes-a-layer-above@payroll/ascii.h@s/#pragma once\\n/#pragma once\\n#include \"computation\\/exact.h\"\\n/@-"
 )
 
 selected=("$@")

@@ -20,7 +20,8 @@ run_suite() {
 }
 
 echo "== Build and test =="
-run_suite build/check -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The benchmarks are built too, so that they never fall out of step with the code.
+run_suite build/check -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOLIX_BENCH=ON
 echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVARNOLIX_SANITIZE=ON
