@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/file_format.h"
+#include "payroll/system/processors.h"
 
 namespace varnolix::cli {
 namespace {
@@ -156,7 +157,7 @@ bool ChunkAssessment::Deliver(const Slot& slot, OutputBuffer& out, RowTally& tal
 
 unsigned AssessingThreads(const Parallelism& parallelism) {
   if (parallelism.threads != 0) return parallelism.threads;
-  return std::max(1u, std::thread::hardware_concurrency());
+  return payroll::system::ProcessorCount();
 }
 
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, AmountReading reading, unsigned threads,

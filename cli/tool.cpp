@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/file_format.h"
@@ -15,6 +14,7 @@
 #include "payroll/ascii.h"
 #include "payroll/file_header.h"
 #include "payroll/system/input_file.h"
+#include "payroll/system/standard_streams.h"
 
 namespace varnolix::cli {
 namespace {
@@ -146,9 +146,8 @@ int WriteAll(int fd, std::string_view text) {
 
 int RunTool(std::span<const std::string_view> args) {
   std::string diagnostics;
-  FdSink errorSink(STDERR_FILENO);
   auto finish = [&](int status) {
-    if (!diagnostics.empty()) (void)errorSink.Write(diagnostics);
+    if (!diagnostics.empty()) (void)payroll::system::WriteStandardError(diagnostics);
     return status;
   };
 
@@ -160,13 +159,13 @@ int RunTool(std::span<const std::string_view> args) {
   }
   const Options& options = parsed.options;
   if (options.help || options.version) {
-    const int status = WriteAll(STDOUT_FILENO, options.help ? HelpText() : VersionText());
+    const int status = WriteAll(payroll::system::StandardOutput(), options.help ? HelpText() : VersionText());
     if (status != kExitAllAssessed) Report(diagnostics, Message::kCannotWriteOutput, {"standard output", std::strerror(errno)});
     return finish(status);
   }
 
   StreamNames names;
-  int input = STDIN_FILENO;
+  int input = payroll::system::StandardInput();
   if (!options.input.empty()) {
     names.input = options.input;
     const payroll::system::InputFile opened = payroll::system::OpenInputFile(options.input, false);

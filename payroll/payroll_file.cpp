@@ -1,8 +1,5 @@
 #include "payroll/payroll_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -12,6 +9,7 @@
 #include "payroll/csv_reader.h"
 #include "payroll/file_header.h"
 #include "payroll/messages.h"
+#include "payroll/system/input_file.h"
 
 namespace varnolix::payroll {
 namespace {
@@ -80,11 +78,11 @@ std::string ReadFile(ByteSource& source, std::string_view fileName,
 }  // namespace
 
 std::string ReadFileAt(const std::string& path, const std::function<std::string(ByteSource&)>& read) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return MessageText(Message::kCannotOpenInput, {path, std::strerror(errno)});
-  FdSource source(fd);
+  const system::InputFile opened = system::OpenInputFile(path, false);
+  if (opened.fd < 0) return opened.problem;
+  FdSource source(opened.fd);
   std::string problem = read(source);
-  ::close(fd);
+  system::CloseInputFile(opened.fd);
   return problem;
 }
 
