@@ -15,8 +15,9 @@ endif()
 # have one implementation per system, chosen here.
 if(WIN32)
   set(VARNOLIX_SYSTEM windows)
-  # One .exe that needs no DLL beside it: the C++ library and its threads linked in.
-  target_link_options(varnolix_options INTERFACE -static)
+  # One .exe that needs no DLL beside it, the C++ library and its threads linked in, and
+  # with no time stamp in its header, so that two builds give the same bytes.
+  target_link_options(varnolix_options INTERFACE -static -Wl,--no-insert-timestamp)
 else()
   set(VARNOLIX_SYSTEM posix)
 endif()
