@@ -3,14 +3,19 @@
 # (Wine hands SIGINT to the program as the console's Ctrl+C) and by a kill. Either way the
 # earlier file stays byte for byte and nothing is left beside it; Ctrl+C ends the tool as
 # Windows ends a program on Ctrl+C (STATUS_CONTROL_C_EXIT, of which Linux sees 0x3A).
+# Then the Ctrl+C handler alone, on a file that nothing else would remove.
 #
-#   interruption.sh WINDOWS_TOOL WORK_DIR WINE
+#   interruption.sh WINDOWS_TOOL CTRL_C_PROBE WORK_DIR WINE
 set -euo pipefail
-windows=$1 work=$2 wine=$3
+windows=$1 probe=$2 work=$3 wine=$4
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 chunk=$(for _ in $(seq 2000); do printf 'अनीता,10000\n'; done)
-
 failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
 for signal_status in INT:58 KILL:137; do
   signal=${signal_status%:*} expected=${signal_status#*:}
   rm -f ./* ./.[!.]* && printf 'earlier\n' >परिणाम.csv && mkfifo rows
@@ -28,9 +33,17 @@ for signal_status in INT:58 KILL:137; do
   status=0
   wait "$tool" || status=$?
   listing=$(ls -A | tr '\n' ' ')
-  if [ "$status" != "$expected" ] || [ "$(cat परिणाम.csv)" != earlier ] || [ "$listing" != "errors.txt rows परिणाम.csv " ]; then
-    echo "FAIL on SIG$signal: status $status (expected $expected), left: $listing; errors: $(cat errors.txt)"
-    failures=$((failures + 1))
-  fi
+  [ "$status" = "$expected" ] && [ "$(cat परिणाम.csv)" = earlier ] && [ "$listing" = "errors.txt rows परिणाम.csv " ] ||
+    fail "SIG$signal: status $status (expected $expected), left: $listing; errors: $(cat errors.txt)"
 done
-[ "$failures" -eq 0 ] && echo "Ended mid-write by SIGINT and SIGKILL: the earlier file kept, nothing left beside it"
+
+rm -f ./*
+"$wine" "$probe" half.csv >said.txt &
+probe_pid=$!
+for ((i = 0; i < 600; i++)); do grep -q marked said.txt && break; sleep 0.1; done
+kill -INT "$probe_pid"
+status=0
+wait "$probe_pid" || status=$?
+[ "$status" = 58 ] && [ ! -e half.csv ] || fail "the Ctrl+C handler: status $status, half.csv $(ls half.csv 2>&1)"
+
+[ "$failures" -eq 0 ] && echo "Ended mid-write by Ctrl+C and by a kill: the earlier file kept, nothing left beside it"
