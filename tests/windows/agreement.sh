@@ -8,6 +8,7 @@
 #   agreement.sh LINUX_TOOL WINDOWS_TOOL SOURCE_DIR WORK_DIR WINE
 set -euo pipefail
 linux=$1 windows=$2 source=$3 work=$4 wine=$5
+[ -x "$linux" ] || { echo "no Linux tool at $linux: build it, or configure without VARNOLIX_LINUX_ASSESS"; exit 1; }
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 cp "$source/tests/shared/assessment_rows.csv" lf.csv
@@ -28,7 +29,8 @@ cases=(
   "utf16.csv" "वेतन.csv" "--explain वेतन.csv" "--threads 3 crlf.csv" "< crlf.csv" "--explain - < bom.csv"
   "-o out.csv crlf.csv" "-o out.csv < वेतन.csv"
   "assessed.csv" "--lenient lenient.csv" "--explain explained.csv" "crlf_bom.csv"
-  "broken.csv" "no_basic.csv" "empty.csv" "नहीं.csv" "-o crlf.csv < crlf.csv" "--threads" "--help" "--version"
+  "broken.csv" "no_basic.csv" "empty.csv" "नहीं.csv" "-o crlf.csv < crlf.csv" "-o /nonexistent/out.csv lf.csv"
+  "--threads" "--help" "--version"
 )
 
 # Runs one case with the tool given first; leaves TAG.out, TAG.err, TAG.status, TAG.file.
@@ -42,7 +44,7 @@ run() {
   rm -f out.csv
   read -r -a words <<<"$args"
   set +e
-  "$@" "${words[@]}" <"$input" >"$tag.out" 2>"$tag.err"
+  timeout 60 "$@" "${words[@]}" <"$input" >"$tag.out" 2>"$tag.err"
   echo $? >"$tag.status"
   set -e
   if [ -e out.csv ]; then mv out.csv "$tag.file"; else : >"$tag.file"; fi

@@ -28,13 +28,16 @@ for signal_status in INT:58 KILL:137; do
     [ -n "$(find . -name '.परिणाम.csv.*' -size +0)" ] && break
     printf '%s\n' "$chunk" >&3
   done
+  # The rows stay open meanwhile: Windows runs a Ctrl+C handler beside the program's own
+  # threads, which must not see the input end and finish first.
   kill "-$signal" "$tool"
+  for ((i = 0; i < 300; i++)); do kill -0 "$tool" 2>/dev/null || break; sleep 0.1; done
   exec 3>&-
   status=0
   wait "$tool" || status=$?
   listing=$(ls -A | tr '\n' ' ')
   [ "$status" = "$expected" ] && [ "$(cat परिणाम.csv)" = earlier ] && [ "$listing" = "errors.txt rows परिणाम.csv " ] ||
-    fail "SIG$signal: status $status (expected $expected), left: $listing; errors: $(cat errors.txt)"
+    fail "SIG$signal: status $status (expected $expected), left: $listing; output: $(head -c 60 परिणाम.csv); errors: $(cat errors.txt)"
 done
 
 rm -f ./*
