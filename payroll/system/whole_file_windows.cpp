@@ -172,7 +172,9 @@ bool FinishReplacement(Replacement& replacement, Durability durability) {
   int error = 0;
   // Only a file: flushing a pipe would wait for its reader.
   if (replacing && toDisk && !FlushFileBuffers(handle)) error = ErrnoOf(GetLastError());
-  if (replacing && error == 0 && !MarkForDeletion(handle, false)) error = ErrnoOf(GetLastError());
+  // Where this fails the file was never marked; were it marked, it would be gone once
+  // closed, and the move below would say so.
+  if (replacing && error == 0) (void)MarkForDeletion(handle, false);
   if (_close(replacement.fd) != 0 && error == 0) error = errno;
   replacement.fd = -1;
   const DWORD flags = MOVEFILE_REPLACE_EXISTING | (toDisk ? MOVEFILE_WRITE_THROUGH : 0);
