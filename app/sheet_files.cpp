@@ -7,6 +7,7 @@
 #include "app/mod_property_sheet.h"
 #include "assessment/amount.h"
 #include "pages/field_checks.h"
+#include "payroll/messages.h"
 #include "pages/field_controls.h"
 #include "pages/sheet_reading.h"
 #include "payroll/messages.h"

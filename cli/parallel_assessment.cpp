@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
-#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "cli/file_format.h"
+#include "payroll/system/processors.h"
 
 namespace varnolix::cli {
 namespace {
@@ -61,7 +61,9 @@ class ChunkAssessment {
   RecordsEnd Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally);
 
  private:
-  void Work(const std::stop_token& stop);
+  void Work();
+  // Tells the threads to end, and waits for them.
+  void Stop(std::vector<std::thread>& workers);
   void Assess(Slot& slot, RowAssessor& row, MemorySink& sink, OutputBuffer& buffer) const;
   // Writes an assessed chunk; false when the records end with it.
   bool Deliver(const Slot& slot, OutputBuffer& out, RowTally& tally, RecordsEnd& end);
@@ -76,16 +78,24 @@ class ChunkAssessment {
   ByteSink& m_warnings;
   std::vector<Slot> m_slots;  // used in turn; a slot is free again once its rows are written
 
-  std::mutex m_mutex;                  // guards each slot's state and m_queue
-  std::condition_variable_any m_framed;  // a chunk is queued
+  // A flag and plain condition variables, not std::jthread's stop tokens: with GCC 12's
+  // library on Windows their waiting can miss a wake-up and hang the run at its end.
+  std::mutex m_mutex;                  // guards each slot's state, m_queue and m_stopping
+  std::condition_variable m_framed;    // a chunk is queued, or the threads are to end
   std::condition_variable m_assessed;  // a chunk has been assessed
   std::deque<Slot*> m_queue;           // framed chunks in input order
+  bool m_stopping = false;
 };
 
 RecordsEnd ChunkAssessment::Run(RecordFramer& framer, OutputBuffer& out, RowTally& tally) {
-  // Asked to stop and joined when they go out of scope, whichever way this returns.
-  std::vector<std::jthread> workers;
-  for (unsigned i = 0; i < m_threads; ++i) workers.emplace_back([this](const std::stop_token& stop) { Work(stop); });
+  // Told to end and joined whichever way this returns.
+  std::vector<std::thread> workers;
+  struct Joined {
+    ChunkAssessment& assessment;
+    std::vector<std::thread>& workers;
+    ~Joined() { assessment.Stop(workers); }
+  } joined{*this, workers};
+  for (unsigned i = 0; i < m_threads; ++i) workers.emplace_back([this] { Work(); });
 
   RecordsEnd end;
   size_t framed = 0;   // chunks handed to the threads
@@ -130,7 +140,16 @@ RecordsEnd ChunkAssessment::Run(RecordFramer& framer, OutputBuffer& out, RowTall
   return end;
 }
 
-void ChunkAssessment::Work(const std::stop_token& stop) {
+void ChunkAssessment::Stop(std::vector<std::thread>& workers) {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  m_framed.notify_all();
+  for (std::thread& worker : workers) worker.join();
+}
+
+void ChunkAssessment::Work() {
   RowAssessor row(m_columns, m_reading);
   MemorySink sink(nullptr);
   OutputBuffer buffer(sink);
@@ -138,8 +157,8 @@ void ChunkAssessment::Work(const std::stop_token& stop) {
     Slot* slot = nullptr;
     {
       std::unique_lock lock(m_mutex);
-      m_framed.wait(lock, stop, [this] { return !m_queue.empty(); });
-      if (stop.stop_requested()) return;
+      m_framed.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+      if (m_stopping) return;
       slot = m_queue.front();
       m_queue.pop_front();
       slot->state = Slot::State::kAssessing;
@@ -194,7 +213,7 @@ bool ChunkAssessment::Deliver(const Slot& slot, OutputBuffer& out, RowTally& tal
 
 unsigned AssessingThreads(const Parallelism& parallelism) {
   if (parallelism.threads != 0) return parallelism.threads;
-  return std::max(1u, std::thread::hardware_concurrency());
+  return payroll::system::ProcessorCount();
 }
 
 RecordsEnd AssessInParallel(RecordFramer& framer, const ColumnMap& columns, const ResultLayout& layout,

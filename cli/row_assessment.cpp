@@ -38,7 +38,9 @@ inline bool RowAssessor::ReadCell(const ColumnMap::Column& column, double& value
     return true;
   }
   if (m_reading == AmountReading::kLenient) return ReadLenientCell(column, cell, value);
-  return ReadPlainAmount(cell, value) || ReadOtherAmount(cell, column.field, value);
+  // A decimal-comma locale's file has its plain digits read the slow way, doubts and all.
+  return (!m_columns.decimalCommaDoubts() && ReadPlainAmount(cell, value)) ||
+         ReadOtherAmount(cell, column.field, value);
 }
 
 bool RowAssessor::ReadLenientCell(const ColumnMap::Column& column, std::string_view cell, double& value) {
@@ -53,7 +55,8 @@ bool RowAssessor::ReadOtherAmount(std::string_view cell, Field field, double& va
   value = amount.value;
   // A value too large for a double, or a monthly salary whose annual figure is, would
   // give "inf" results, or read back as 0 from the annual echo, without a word.
-  return amount.ok && !IsTooLargeToHold(value, Info(field).echoed);
+  return amount.ok && !IsTooLargeToHold(value, Info(field).echoed) &&
+         !(m_columns.decimalCommaDoubts() && payroll::DecimalDoubt(cell, amount, m_line, {}));
 }
 
 bool RowAssessor::Assess(std::span<const std::string_view> fields, long long line) {

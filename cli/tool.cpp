@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/file_format.h"
@@ -15,6 +14,7 @@
 #include "payroll/ascii.h"
 #include "payroll/file_header.h"
 #include "payroll/system/input_file.h"
+#include "payroll/system/standard_streams.h"
 
 namespace varnolix::cli {
 namespace {
@@ -153,10 +153,16 @@ int WriteAll(int fd, std::string_view text) {
   return sink.Write(text) ? kExitAllAssessed : kExitFailed;
 }
 
+// Messages as they come, in UTF-8, which a console shows as the text they are.
+class StandardErrorSink final : public ByteSink {
+ public:
+  bool Write(std::string_view bytes) override { return payroll::system::WriteStandardError(bytes); }
+};
+
 }  // namespace
 
 int RunTool(std::span<const std::string_view> args) {
-  FdSink diagnostics(STDERR_FILENO);
+  StandardErrorSink diagnostics;
 
   const ParsedOptions parsed = ParseOptions(args);
   if (!parsed.error.empty()) {
@@ -165,13 +171,13 @@ int RunTool(std::span<const std::string_view> args) {
   }
   const Options& options = parsed.options;
   if (options.help || options.version) {
-    const int status = WriteAll(STDOUT_FILENO, options.help ? HelpText() : VersionText());
+    const int status = WriteAll(payroll::system::StandardOutput(), options.help ? HelpText() : VersionText());
     if (status != kExitAllAssessed) Report(diagnostics, Message::kCannotWriteOutput, {"standard output", std::strerror(errno)});
     return status;
   }
 
   StreamNames names;
-  int input = STDIN_FILENO;
+  int input = payroll::system::StandardInput();
   if (!options.input.empty()) {
     names.input = options.input;
     const payroll::system::InputFile opened = payroll::system::OpenInputFile(options.input, false);

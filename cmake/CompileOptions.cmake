@@ -11,6 +11,16 @@ target_compile_options(varnolix_options INTERFACE
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
   target_compile_options(varnolix_options INTERFACE -msse2 -mfpmath=sse)
 endif()
+# The operating system's part of payroll/ (payroll/system/) and the tool's entry point
+# have one implementation per system, chosen here.
+if(WIN32)
+  set(VARNOLIX_SYSTEM windows)
+  # One .exe that needs no DLL beside it, the C++ library and its threads linked in, and
+  # with no time stamp in its header, so that two builds give the same bytes.
+  target_link_options(varnolix_options INTERFACE -static -Wl,--no-insert-timestamp)
+else()
+  set(VARNOLIX_SYSTEM posix)
+endif()
 if(VARNOLIX_WERROR)
   target_compile_options(varnolix_options INTERFACE -Werror)
 endif()

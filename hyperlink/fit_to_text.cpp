@@ -1,6 +1,6 @@
 #include "hyperlink/fit_to_text.h"
 
-#include "platform/dialog_template.h"
+#include "resources/dialog_template.h"
 
 namespace varnolix {
 

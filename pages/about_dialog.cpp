@@ -5,6 +5,9 @@
 
 namespace varnolix {
 
+// The template's OK is the dialog's own, which ends it as any dialog's OK does.
+static_assert(ids::about::kOk == IDOK);
+
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(resources::kAboutDialog, parent) {}
 
 // Attaching the link to its static takes the static's text as the address.

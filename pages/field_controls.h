@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "assessment/fields.h"
-#include "platform/dialog_template.h"
+#include "resources/dialog_template.h"
 #include "resources/dialog_templates.h"
 #include "resources/resource_ids.h"
 

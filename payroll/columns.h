@@ -78,6 +78,11 @@ class ColumnMap {
   // How many of the own cells a record of `recordFields` fields has, its surplus included.
   size_t OwnCells(size_t recordFields) const;
 
+  // Whether the file comes from a decimal-comma locale (it is separated by semicolons),
+  // where an amount that reads one way with a point and another with a comma is refused.
+  bool decimalCommaDoubts() const { return m_decimalCommaDoubts; }
+  void DoubtDecimalCommas() { m_decimalCommaDoubts = true; }
+
  private:
   void FindAssessedColumns();
   void FindNearMiss(std::span<const std::string_view> header, std::span<const std::string> kept);
@@ -89,6 +94,7 @@ class ColumnMap {
   std::optional<NearMiss> m_nearMiss;
   std::optional<AssessedColumns> m_assessed;
   std::vector<size_t> m_ownColumns;
+  bool m_decimalCommaDoubts = false;
 };
 
 }  // namespace varnolix::payroll

@@ -79,6 +79,7 @@ std::optional<ColumnMap> ReadHeader(CsvReader& reader, std::string_view inputNam
     problem = MessageText(Message::kNoBasicColumn, {reader.line()});
     return std::nullopt;
   }
+  if (reader.dialect().separator == ';') columns.DoubtDecimalCommas();
   return columns;
 }
 

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "payroll/system/standard_streams.h"
+
 namespace varnolix::payroll {
 
 OutputFile::~OutputFile() { Discard(); }
@@ -17,7 +19,7 @@ bool OutputFile::Open(const std::string& path) {
 void OutputFile::OpenStandardOutput() {
   Discard();
   m_failure = {};
-  m_replacement.fd = 1;
+  m_replacement.fd = system::StandardOutput();
 }
 
 bool OutputFile::Commit(Durability durability) {

@@ -77,6 +77,13 @@ RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> f
       // An amount too large for a double, or a monthly salary whose annual figure is,
       // would give "inf" results, or read back as 0 from the annual echo, without a word.
       read = amount.ok && !IsTooLargeToHold(value, monthly);
+      if (columns.decimalCommaDoubts()) {
+        if (std::optional<std::string> doubt = DecimalDoubt(cell, amount, line, column.name)) {
+          row.amountsRead = false;
+          row.errors.push_back(std::move(*doubt));
+          continue;
+        }
+      }
     }
     if (!read) {
       row.amountsRead = false;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/data_exchange.h"
-#include "platform/dialog_template.h"
+#include "resources/dialog_template.h"
 #include "platform/wnd.h"
 
 class QDialog;

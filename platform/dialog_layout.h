@@ -12,7 +12,7 @@
 #include <QSize>
 #include <vector>
 
-#include "platform/dialog_template.h"
+#include "resources/dialog_template.h"
 
 namespace varnolix {
 

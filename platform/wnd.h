@@ -32,7 +32,7 @@ class CWnd : public CCmdTarget {
   QWidget* GetSafeHwnd() const { return m_widget; }
   bool IsWindow() const { return m_widget != nullptr; }
   int GetDlgCtrlID() const { return m_id; }
-  // The control's style bits from its template (see style:: in dialog_template.h).
+  // The control's style bits from its template (see style:: in resources/dialog_template.h).
   unsigned GetStyle() const { return m_style; }
 
   // A child control by identifier, or null.

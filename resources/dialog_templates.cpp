@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/types.h"
 #include "resources/resource_ids.h"
 #include "varnolix/version.h"
 
@@ -121,7 +120,7 @@ constexpr std::array kTaxResultsControls{
 };
 
 constexpr std::array kAboutControls{
-    Button(IDOK, "OK", 152, 128, 50, 14, s::kPushButton | s::kDefaultButton),
+    Button(ids::about::kOk, "OK", 152, 128, 50, 14, s::kPushButton | s::kDefaultButton),
     Label("Varnolix " VARNOLIX_SHORT_VERSION "\n"
           "Copyright \u00A9 2026 The Varnolix developers\n"
           "Learn more about the Varnolix developers\n"

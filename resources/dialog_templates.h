@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/dialog_template.h"
+#include "resources/dialog_template.h"
 
 namespace varnolix::resources {
 

@@ -74,6 +74,7 @@ inline constexpr int kPrint = 0xE107;
 }  // namespace sheet
 
 namespace about {
+inline constexpr int kOk = 1;  // the dialog's own OK, which closes it as any dialog's does
 inline constexpr int kProductText = 1067;
 inline constexpr int kNotice = 1084;
 inline constexpr int kLink = 1093;

@@ -29,3 +29,7 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev locales appstream desktop-file-utils ma
   poppler-utils)
 # What the fuzz targets need: clang and its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What the Windows build needs: the cross compiler, Wine to run what it builds, GoogleTest's
+# sources to build for Windows, and for the zip handed out: zip, and mandoc for the manual
+# page as HTML.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest zip mandoc)

@@ -73,6 +73,13 @@ TEST(AssessStream, WritesRowsAndReports) {
       // A file's separator and line ends come back as they came.
       {"SemicolonsAndBareCrs", "name;basic_pm\rRao, Asha;1000\r", "name;basic_pm;taxable_hra;gross_salary;"
        "section80_benefit;section88_benefit;tax_payable;error\rRao, Asha;1000;0.00;12000.00;0.00;0.00;0.00;\r", 0, ""},
+      // A semicolon file comes from a decimal-comma locale: an amount read two ways is refused.
+      {"DecimalCommaDoubts", "basic_pm;80d\n45.000;\n45000;1.234,56\n45000;45.5\n",
+       "basic_pm;80d;taxable_hra;gross_salary;section80_benefit;section88_benefit;tax_payable;error\n"
+       "45.000;;;;;;;\"line 2, column basic_pm: '45.000' is 45 with a decimal point but 45000 with a decimal comma; "
+       "write it without separators between thousands\"\n45000;1.234,56;;;;;;\"line 3, column 80d: '1.234,56' is "
+       "written the decimal-comma way; write it as 1234.56\"\n45000;45.5;0.00;540000.00;45.50;0.00;166304.98;\n",
+       1, "varnolix-assess: 2 of 3 rows have errors; the first is on line 2\n"},
       // UTF-16 ("Unicode text") comes out as UTF-8, marked so for a spreadsheet.
       {"TabsFromUtf16", Utf16("basic_pm\tname\r\n1000\tAsha\r\n"),
        "\xEF\xBB\xBF" "basic_pm\tname\ttaxable_hra\tgross_salary\tsection80_benefit\tsection88_benefit\ttax_payable\terror"

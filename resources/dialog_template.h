@@ -1,4 +1,4 @@
-// Dialog templates as data: a dialog's size, title and font, and its controls in
+// The format of a dialog resource: a dialog's size, title and font, and its controls in
 // template order (which is also the tab order), all measured in dialog units.
 #pragma once
 
