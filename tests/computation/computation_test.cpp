@@ -9,13 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "assessment/amount.h"
 #include "computation/render.h"
 #include "tests/assessment/typed.h"
+#include "tests/shared/files.h"
 
 namespace varnolix::test {
 namespace {
@@ -142,17 +141,10 @@ const struct {
     {"negative profession tax", "5000,,,,,,-30000"},
 };
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void CheckGolden(const std::string& name, const std::string& rendered) {
   const std::string path = std::string(VARNOLIX_COMPUTATION_GOLDEN_DIR "/") + name;
-  if (std::getenv("VARNOLIX_REGENERATE_GOLDEN") != nullptr) std::ofstream(path, std::ios::binary) << rendered;
-  EXPECT_EQ(rendered, ReadFile(path)) << name;
+  if (std::getenv("VARNOLIX_REGENERATE_GOLDEN") != nullptr) test::Write(path, rendered);
+  EXPECT_EQ(rendered, test::Read(path)) << name;
 }
 
 TEST(Golden, WorkingText) {

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "document/payroll_document.h"
-#include "tests/document/files.h"
+#include "tests/shared/files.h"
 
 namespace varnolix::document {
 namespace {
 
-using testing::Folder;
-using testing::Read;
-using testing::Write;
+using test::FreshFolder;
+using test::Read;
+using test::Write;
 using Kind = SaveQuestion::Kind;
 
 const std::string kTwelveRows =
@@ -76,7 +76,7 @@ TEST(PayrollDocument, OpensOnlyTheRecordThatWasListedOnItsLine) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
-    const std::string path = Folder() + "/employees.csv";
+    const std::string path = FreshFolder() + "/employees.csv";
     Write(path, kTwelveRows);
     PayrollDocument document;
     ASSERT_EQ(document.Open(path), "");
@@ -97,7 +97,7 @@ TEST(PayrollDocument, OpensOnlyTheRecordThatWasListedOnItsLine) {
 
 // A named pipe, which would block the window, is tested there, under a watchdog.
 TEST(PayrollDocument, RefusesAtOnceWhatIsNoRegularFileAndNamesWhatItIs) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   for (const auto& [path, what] : {std::pair<std::string, std::string>{folder, "a folder"}, {"/dev/null", "a device"}}) {
     PayrollDocument document;
     EXPECT_EQ(document.Open(path), "'" + path + "' is " + what + ", not a file of rows; open a CSV file");
@@ -108,7 +108,7 @@ TEST(PayrollDocument, RefusesAtOnceWhatIsNoRegularFileAndNamesWhatItIs) {
 // Each row by its line, code, name and department, whatever the header calls them; a find
 // looks through every cell that is no amount, and a record of bare separators is no row.
 TEST(PayrollDocument, ListsEachRowByWhoItIsAndLetsAFindSeeEveryCellThatIsNoAmount) {
-  const std::string path = Folder() + "/staff.csv";
+  const std::string path = FreshFolder() + "/staff.csv";
   Write(path,
         "Emp ID,basic_pm,Employee Name,Dept.,PAN,taxable_hra,Location\n"
         "E1004,45000,Meera Iyer,Finance,ABCPI1234F,0.00,Pune\n"
@@ -130,7 +130,7 @@ TEST(PayrollDocument, ListsEachRowByWhoItIsAndLetsAFindSeeEveryCellThatIsNoAmoun
 // The file's own question replaces the file dialog's: "holds 12 rows" for the file the
 // row came from, by whatever name it is reached; "already exists" for any other file.
 TEST(PayrollDocument, AsksBeforeReplacingAFileAndNamesTheRowsOfTheFileTheRowCameFrom) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   const std::string source = folder + "/employees.csv";
   Write(source, kTwelveRows);
   const std::string other = folder + "/other.csv";
@@ -171,7 +171,7 @@ TEST(PayrollDocument, AsksBeforeReplacingAFileAndNamesTheRowsOfTheFileTheRowCame
 // Whatever depends on the file is checked again just before it is written: its row
 // count in the question, its other rows when the row is written back.
 TEST(PayrollDocument, SaveRefusesToWriteOverAFileThatChangedSinceItWasListed) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   const std::string source = folder + "/employees.csv";
   Write(source, kTwelveRows);
   PayrollDocument document;
@@ -191,7 +191,7 @@ TEST(PayrollDocument, SaveRefusesToWriteOverAFileThatChangedSinceItWasListed) {
 }
 
 TEST(PayrollDocument, NamesItsRowAndTellsUnsavedEntriesFromSavedOnes) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   const std::string source = folder + "/employees.csv";
   Write(source, kTwelveRows);
   PayrollDocument document;
@@ -229,7 +229,7 @@ TEST(PayrollDocument, NamesItsRowAndTellsUnsavedEntriesFromSavedOnes) {
 // The saved row keeps the other columns where its file had them; the tool's results and
 // errors are dropped; the amount columns the file lacked follow in the fields' order.
 TEST(PayrollDocument, ASavedRowKeepsTheColumnsOfItsFileInTheirOrder) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   const std::string source = folder + "/assessed.csv";
   Write(source,
         "employee_id,Name,basic_pm,tax_payable,Dept,80d,error\n"

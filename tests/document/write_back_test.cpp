@@ -7,14 +7,14 @@
 #include <string>
 
 #include "document/payroll_document.h"
-#include "tests/document/files.h"
+#include "tests/shared/files.h"
 
 namespace varnolix::document {
 namespace {
 
-using testing::Folder;
-using testing::Read;
-using testing::Write;
+using test::FreshFolder;
+using test::Read;
+using test::Write;
 
 struct Amount {
   Field field;
@@ -67,7 +67,7 @@ TEST(WriteBack, ChangesExactlyTheLineOfTheRowAsTheFileWritesItsLines) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string path = Folder() + "/pay.csv";
+    const std::string path = FreshFolder() + "/pay.csv";
     Write(path, c.before);
     PayrollDocument document;
     ASSERT_EQ(document.Open(path), "");
@@ -86,7 +86,7 @@ TEST(WriteBack, ChangesExactlyTheLineOfTheRowAsTheFileWritesItsLines) {
 }
 
 TEST(WriteBack, KeepsTheFilesPermissionsAndLeavesNoOtherFileBehind) {
-  const std::string folder = Folder();
+  const std::string folder = FreshFolder();
   const std::string path = folder + "/pay.csv";
   Write(path, "code,basic_pm\nE1,1\nE2,2\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
