@@ -12,16 +12,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/shared/files.h"
 
 namespace varnolix::cli {
 namespace {
@@ -29,20 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class Route { kUnnamed, kNamed };
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 bool Ended(pid_t pid) {
   siginfo_t info {};
@@ -133,7 +118,7 @@ TEST(Interruption, LeavesTheEarlierOutputAndNothingBesideIt) {
       {"HangUpUnderNohup", SIGHUP, Route::kNamed, false, true},
   };
   const sighandler_t pipeAction = ::signal(SIGPIPE, SIG_IGN);  // a tool ended early fails the test, not ends it
-  const std::string base = ::testing::TempDir() + "interruption_" + std::to_string(::getpid());
+  const std::string base = test::FreshFolder();
   const std::string folder = base + "/out";
   const std::string output = folder + "/keep.csv";
   const std::string fifo = base + "/big.csv";
@@ -150,7 +135,7 @@ TEST(Interruption, LeavesTheEarlierOutputAndNothingBesideIt) {
       std::cout << c.name << ": skipped, as " << folder << " takes no unnamed files\n";
       continue;
     }
-    std::ofstream(output, std::ios::binary) << earlier;
+    test::Write(output, earlier);
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
     const pid_t tool = Start({"--threads", "2", "-o", output, fifo}, c.route, c.ignored ? c.signal : 0, base + "/err");
@@ -162,7 +147,7 @@ TEST(Interruption, LeavesTheEarlierOutputAndNothingBesideIt) {
     std::string written;
     ASSERT_TRUE(WaitFor(tool, [&] { return !(written = WrittenIn(tool, fs::canonical(folder))).empty() || !Feed(feed, tool, rows); }) &&
                 !written.empty())
-        << "the output was never written: " << Contents(base + "/err");
+        << "the output was never written: " << test::Read(base + "/err");
     EXPECT_EQ(written.ends_with(" (deleted)"), c.route == Route::kUnnamed) << written;
 
     const pid_t worker = c.toAWorker ? AWorkerOf(tool) : 0;
@@ -177,12 +162,12 @@ TEST(Interruption, LeavesTheEarlierOutputAndNothingBesideIt) {
 
     if (c.ignored) {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-      EXPECT_TRUE(Contents(output).starts_with("id,basic_pm,taxable_hra,")) << Contents(output).substr(0, 80);
+      EXPECT_TRUE(test::Read(output).starts_with("id,basic_pm,taxable_hra,")) << test::Read(output).substr(0, 80);
     } else {
       EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << "status " << status;
-      EXPECT_EQ(Contents(output), earlier);
+      EXPECT_EQ(test::Read(output), earlier);
     }
-    EXPECT_EQ(Listing(folder), std::vector<std::string>{"keep.csv"});
+    EXPECT_EQ(test::Listing(folder), std::vector<std::string>{"keep.csv"});
   }
   fs::remove_all(base);
   ::signal(SIGPIPE, pipeAction);

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +15,7 @@
 
 #include "cli/options.h"
 #include "tests/payroll/string_streams.h"
+#include "tests/shared/files.h"
 #include "varnolix/version.h"
 
 namespace varnolix::cli {
@@ -198,12 +197,8 @@ TEST(AssessStream, WritesEachWarningAsItsRowIsWritten) {
   }
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::Read;
+using test::Write;
 
 const std::string kTemp = ::testing::TempDir() + "varnolix_" + std::to_string(::getpid());
 
@@ -220,7 +215,7 @@ ToolRun RunAssess(const std::vector<std::string>& args, const std::string& in, c
   const std::string outPath = out.empty() ? kTemp + ".out" : out;
   command += " <'" + in + "' >'" + outPath + "' 2>'" + kTemp + ".err'";
   const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? ReadFile(outPath) : "", ReadFile(kTemp + ".err")};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? Read(outPath) : "", Read(kTemp + ".err")};
 }
 
 // Files in golden/: NAME.csv in, NAME.expected out, checked by hand. After a deliberate
@@ -240,7 +235,7 @@ TEST(Tool, GoldenFiles) {
     args.push_back(golden + c.name + ".csv");
     const ToolRun run = RunAssess(args, "/dev/null");
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
-    EXPECT_EQ(run.out, ReadFile(golden + c.name + ".expected")) << c.name;
+    EXPECT_EQ(run.out, Read(golden + c.name + ".expected")) << c.name;
   }
 }
 
@@ -255,7 +250,7 @@ TEST(Tool, ASecondRunChangesNothing) {
   } cases[] = {{"assessed", {}, 1}, {"lenient", {"--lenient"}, 1}, {"crlf_bom", {}, 0},
                {"assessed", {"--threads", "3"}, 1}};
   for (const auto& c : cases) {
-    const std::string first = ReadFile(golden + c.name + ".expected");
+    const std::string first = Read(golden + c.name + ".expected");
     std::string zeros = first;
     for (size_t at = zeros.find(",0.00"); at != std::string::npos; at = zeros.find(",0.00", at + 1)) {
       if (std::string_view(",\r\n").find(zeros[at + 5]) != std::string_view::npos) zeros.erase(at + 2, 3);
@@ -263,7 +258,7 @@ TEST(Tool, ASecondRunChangesNothing) {
     ASSERT_NE(zeros, first);
     for (const std::string& again : {first, zeros}) {
       const std::string in = kTemp + ".again.csv";
-      std::ofstream(in, std::ios::binary) << again;
+      Write(in, again);
       std::vector<std::string> args = c.flags;
       args.push_back(in);
       const ToolRun run = RunAssess(args, "/dev/null");
@@ -276,9 +271,9 @@ TEST(Tool, ASecondRunChangesNothing) {
 TEST(Tool, ExitsAndSaysWhy) {
   const std::string in = kTemp + ".in.csv";
   const std::string out = kTemp + ".out.csv";
-  std::ofstream(in) << "id,basic_pm\nE1,10000\n";
+  Write(in, "id,basic_pm\nE1,10000\n");
   const std::string broken = kTemp + ".broken.csv";
-  std::ofstream(broken) << "id,basic_pm\nE1,10000\nE2,\"10\"00\nE3,20000\n";
+  Write(broken, "id,basic_pm\nE1,10000\nE2,\"10\"00\nE3,20000\n");
   const std::string assessed = "id,basic_pm,taxable_hra,gross_salary,section80_benefit,section88_benefit,"
                                "tax_payable,error\nE1,10000,0.00,120000.00,0.00,0.00,12540.00,\n";
   const std::string tryHelp = "\nTry 'varnolix-assess --help' for more information.\n";
@@ -325,17 +320,17 @@ TEST(Tool, ExitsAndSaysWhy) {
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
     EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << c.name;
     const bool toFile = std::any_of(c.args.begin(), c.args.end(), [](const std::string& a) { return a.ends_with("OUT"); });
-    EXPECT_EQ(toFile ? ReadFile(out) : run.out, c.out) << c.name;
+    EXPECT_EQ(toFile ? Read(out) : run.out, c.out) << c.name;
     EXPECT_TRUE(!toFile || c.status != 2 || ::access(out.c_str(), F_OK) != 0) << c.name << ": a file was left";
   }
   // A run that fails leaves an earlier output file as it was, and nothing beside it.
-  std::ofstream(out) << "earlier\n";
+  Write(out, "earlier\n");
   EXPECT_EQ(RunAssess({"-o", out, broken}, in).status, 2);
-  EXPECT_EQ(ReadFile(out), "earlier\n");
+  EXPECT_EQ(Read(out), "earlier\n");
   EXPECT_EQ(std::system(("test -z \"$(ls -A " + ::testing::TempDir() + " | grep '^\\.varnolix')\"").c_str()), 0);
   // The working keeps the input's CRLF line breaks, but is a text, which no byte-order mark
   // begins; a row of empty cells has none.
-  std::ofstream(in) << "\xEF\xBB\xBF" "basic_pm,id\r\n10000,E1\r\n,\r\n";
+  Write(in, "\xEF\xBB\xBF" "basic_pm,id\r\n10000,E1\r\n,\r\n");
   const std::string explained = RunAssess({"--explain", in}, "/dev/null").out;
   EXPECT_TRUE(explained.starts_with("line 2: id=E1\r\n  Salary\r\n")) << explained.substr(0, 40);
   EXPECT_EQ(explained.find("line 3"), std::string::npos);

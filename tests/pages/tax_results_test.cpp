@@ -13,6 +13,7 @@
 #include "computation/render.h"
 #include "pages/field_controls.h"
 #include "resources/resource_ids.h"
+#include "tests/assessment/typed.h"
 #include "tests/gui_support/sheet_fixture.h"
 
 namespace varnolix::test {
@@ -20,24 +21,15 @@ namespace {
 
 using namespace ids;
 
-// Every page shown, the Section 80 and Section 88 amounts above their caps.
-const std::vector<std::pair<int, Entries>> kAllPages{
-    {kIncomeTab,
-     {{income::kBasicPerMonth, "25000"}, {income::kAllowances1PerMonth, "5000"}, {income::kAllowances2PerMonth, "1000"},
-      {income::kLtaTaxableAnnual, "10000"}, {income::kRentPerMonth, "8000"}, {income::kHraReceivedPerMonth, "10000"}}},
-    {kStandardDeductionTab, {{standard_deduction::kProfessionTax, "2500"}}},
-    {kSection80Tab,
-     {{section80::k80L, "20000"}, {section80::k80D, "18000"}, {section80::k80E, "30000"}, {section80::k80CCC, "5000"},
-      {section80::k80DD, "50000"}, {section80::k80DDB, "0"}}},
-    {kSection88Tab,
-     {{section88::kPfContribution, "30000"}, {section88::kLicPremium, "20000"}, {section88::kPpf, "15000"},
-      {section88::kMutualFund, "0"}, {section88::kOtherInvestments, "0"}, {section88::kInfrastructureBond, "15000"}}},
-};
-
 class WorkingTest : public SheetTest {
  protected:
+  // Every page shown, the Section 80 and Section 88 amounts above their caps.
   void FillEveryPage() {
-    for (const auto& [tab, entries] : kAllPages) FillPage(tab, entries);
+    const TypedRow typed =
+        Typed("25000,5000,1000,10000,8000,10000,2500,20000,18000,30000,5000,50000,0,30000,20000,15000,0,0,15000");
+    for (const FieldInfo& info : kFields) {
+      FillPage(static_cast<int>(info.page), {{ControlsOf(info.field).controlId, typed.texts[info.field].c_str()}});
+    }
   }
   QString Description(int id) const { return Field(kTaxResultsTab, id)->accessibleDescription(); }
 };

@@ -16,47 +16,25 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "payroll/byte_stream.h"
 #include "payroll/saved_entries.h"
+#include "tests/shared/files.h"
 
 namespace varnolix::payroll {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::FreshFolder;
+using test::Listing;
+using test::Read;
 
 void Put(const std::string& path, const std::string& text, mode_t mode) {
-  std::ofstream(path, std::ios::binary) << text;
+  test::Write(path, text);
   ::chmod(path.c_str(), mode);
-}
-
-// Every name under `folder`, relative to it, in order.
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-    names.push_back(entry.path().lexically_relative(folder).string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string FreshFolder(const std::string& name) {
-  const std::string folder = ::testing::TempDir() + "output_file_" + std::to_string(::getpid()) + "/" + name;
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
 }
 
 bool TakesUnnamedFiles(const std::string& folder) {
@@ -149,7 +127,7 @@ TEST(OutputFile, ReplacesTheFileWholeOrLeavesItAsItWas) {
     EXPECT_EQ(Listing(folder), c.listing);
     if (*c.looked == '\0') continue;
     const std::string looked = folder + "/" + c.looked;
-    EXPECT_EQ(Contents(looked), c.contents);
+    EXPECT_EQ(Read(looked), c.contents);
     struct stat status {};
     ASSERT_EQ(::lstat(looked.c_str(), &status), 0);
     EXPECT_TRUE(S_ISREG(status.st_mode));
@@ -178,12 +156,6 @@ TEST(OutputFile, WritesAPipeDirectly) {
   ASSERT_EQ(::lstat(pipe.c_str(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "the pipe was replaced";
   EXPECT_EQ(Listing(folder), std::vector<std::string>{"out.csv"});
-}
-
-TEST(OutputFile, WriteWholeFileWritesEveryByte) {
-  const std::string path = FreshFolder("whole") + "/entries.csv";
-  ASSERT_TRUE(WriteWholeFile(path, "basic_pm\n1000\n"));
-  EXPECT_EQ(Contents(path), "basic_pm\n1000\n");
 }
 
 // /proc and /sys refuse unnamed files, so both are reached through a named file.

@@ -3,54 +3,25 @@
 // of one file told from two files, and what is refused as no file of rows.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "payroll/byte_stream.h"
 #include "payroll/output_file.h"
 #include "payroll/system/input_file.h"
+#include "tests/shared/files.h"
 
 namespace varnolix::payroll {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Names are UTF-8 everywhere in the program; std::filesystem takes them so only as char8_t.
-fs::path PathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-std::string Utf8Of(const fs::path& path) {
-  const std::u8string name = path.u8string();
-  return {name.begin(), name.end()};
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(PathOf(path), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void Put(const std::string& path, const std::string& text) { std::ofstream(PathOf(path), std::ios::binary) << text; }
-
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(PathOf(folder))) {
-    names.push_back(Utf8Of(entry.path().filename()));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string FreshFolder(const std::string& name) {
-  const fs::path folder = fs::temp_directory_path() / PathOf("varnolix_system_test") / PathOf(name);
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return Utf8Of(folder);
-}
+using test::FreshFolder;
+using test::Listing;
+using test::PathOf;
+using test::Read;
+using test::Utf8Of;
+using test::Write;
 
 const std::string kPayslips = "वेतन.csv";  // "salary"
 
@@ -70,7 +41,7 @@ TEST(System, WritesAFileWholeUnderAnyNameAndLeavesNothingBeside) {
     SCOPED_TRACE(c.name);
     const std::string folder = FreshFolder(c.name);
     const std::string path = Utf8Of(PathOf(folder) / PathOf(kPayslips));
-    if (c.before != nullptr) Put(path, c.before);
+    if (c.before != nullptr) Write(path, c.before);
     {
       OutputFile file;
       ASSERT_TRUE(file.Open(path)) << OutputFailureText(Message::kCannotOpenOutput, path, file.failure());
@@ -83,7 +54,7 @@ TEST(System, WritesAFileWholeUnderAnyNameAndLeavesNothingBeside) {
     }
     EXPECT_EQ(Listing(folder), c.after == nullptr ? std::vector<std::string>{} : std::vector<std::string>{kPayslips});
     if (c.after != nullptr) {
-      EXPECT_EQ(Contents(path), c.after);
+      EXPECT_EQ(Read(path), c.after);
     }
   }
 }
@@ -100,8 +71,8 @@ TEST(System, TellsTwoNamesOfOneFileFromTwoFiles) {
   const std::string file = Utf8Of(PathOf(folder) / PathOf(kPayslips));
   const std::string link = Utf8Of(PathOf(folder) / PathOf("link.csv"));
   const std::string other = Utf8Of(PathOf(folder) / PathOf("other.csv"));
-  Put(file, "basic_pm\n");
-  Put(other, "basic_pm\n");
+  Write(file, "basic_pm\n");
+  Write(other, "basic_pm\n");
   fs::create_hard_link(PathOf(file), PathOf(link));
   const struct {
     std::string a, b;
@@ -122,7 +93,7 @@ TEST(System, TellsTwoNamesOfOneFileFromTwoFiles) {
 TEST(System, OpensOnlyWhatCanBeRead) {
   const std::string folder = FreshFolder("open");
   const std::string file = Utf8Of(PathOf(folder) / PathOf(kPayslips));
-  Put(file, "basic_pm\r\n1000\r\n");
+  Write(file, "basic_pm\r\n1000\r\n");
   const std::string missing = Utf8Of(PathOf(folder) / PathOf("नहीं.csv"));
   const struct {
     std::string path;
