@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -200,7 +201,16 @@ TEST(AssessStream, WritesEachWarningAsItsRowIsWritten) {
 using test::Read;
 using test::Write;
 
-const std::string kTemp = ::testing::TempDir() + "varnolix_" + std::to_string(::getpid());
+// The tool's files, in a folder of this process's own, so that another run's leftovers
+// are never taken for this one's.
+const std::string& Temp() {
+  static const std::string folder = [] {
+    const std::filesystem::path path = test::kProcessFolder.path / "tool";
+    std::filesystem::create_directories(path);
+    return test::Utf8Of(path);
+  }();
+  return folder;
+}
 
 struct ToolRun {
   int status;
@@ -212,10 +222,10 @@ struct ToolRun {
 ToolRun RunAssess(const std::vector<std::string>& args, const std::string& in, const std::string& out = "") {
   std::string command = "'" VARNOLIX_ASSESS_PATH "'";
   for (const std::string& arg : args) command += " '" + arg + "'";
-  const std::string outPath = out.empty() ? kTemp + ".out" : out;
-  command += " <'" + in + "' >'" + outPath + "' 2>'" + kTemp + ".err'";
+  const std::string outPath = out.empty() ? Temp() + "/run.out" : out;
+  command += " <'" + in + "' >'" + outPath + "' 2>'" + Temp() + "/run.err'";
   const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? Read(outPath) : "", Read(kTemp + ".err")};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? Read(outPath) : "", Read(Temp() + "/run.err")};
 }
 
 // Files in golden/: NAME.csv in, NAME.expected out, checked by hand. After a deliberate
@@ -257,7 +267,7 @@ TEST(Tool, ASecondRunChangesNothing) {
     }
     ASSERT_NE(zeros, first);
     for (const std::string& again : {first, zeros}) {
-      const std::string in = kTemp + ".again.csv";
+      const std::string in = Temp() + "/run.again.csv";
       Write(in, again);
       std::vector<std::string> args = c.flags;
       args.push_back(in);
@@ -269,10 +279,10 @@ TEST(Tool, ASecondRunChangesNothing) {
 }
 
 TEST(Tool, ExitsAndSaysWhy) {
-  const std::string in = kTemp + ".in.csv";
-  const std::string out = kTemp + ".out.csv";
+  const std::string in = Temp() + "/run.in.csv";
+  const std::string out = Temp() + "/run.out.csv";
   Write(in, "id,basic_pm\nE1,10000\n");
-  const std::string broken = kTemp + ".broken.csv";
+  const std::string broken = Temp() + "/run.broken.csv";
   Write(broken, "id,basic_pm\nE1,10000\nE2,\"10\"00\nE3,20000\n");
   const std::string assessed = "id,basic_pm,taxable_hra,gross_salary,section80_benefit,section88_benefit,"
                                "tax_payable,error\nE1,10000,0.00,120000.00,0.00,0.00,12540.00,\n";
@@ -327,7 +337,7 @@ TEST(Tool, ExitsAndSaysWhy) {
   Write(out, "earlier\n");
   EXPECT_EQ(RunAssess({"-o", out, broken}, in).status, 2);
   EXPECT_EQ(Read(out), "earlier\n");
-  EXPECT_EQ(std::system(("test -z \"$(ls -A " + ::testing::TempDir() + " | grep '^\\.varnolix')\"").c_str()), 0);
+  EXPECT_EQ(std::system(("test -z \"$(ls -A '" + Temp() + "' | grep '^\\.')\"").c_str()), 0);
   // The working keeps the input's CRLF line breaks, but is a text, which no byte-order mark
   // begins; a row of empty cells has none.
   Write(in, "\xEF\xBB\xBF" "basic_pm,id\r\n10000,E1\r\n,\r\n");
