@@ -108,12 +108,9 @@ void KeepEmptyLines(OutputBuffer& buffer, long long count, std::string_view line
 
 void AppendPartialReads(std::string& out, const RowAssessor& row, long long line) {
   for (const RowAssessor::PartialRead& read : row.partialReads()) {
-    bool cut = false;
-    std::string excerpt(payroll::QuotableExcerpt(read.cell, cut));
-    if (cut) excerpt += "...";
     out += kToolName;
     out += ": ";
-    AppendMessage(out, Message::kReadInPart, {line, read.column->name, excerpt, ShortestDigits(read.value)});
+    AppendMessage(out, Message::kReadInPart, {line, read.column->name, payroll::QuotedCell(read.cell), ShortestDigits(read.value)});
     out += '\n';
   }
 }

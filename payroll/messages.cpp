@@ -144,4 +144,20 @@ std::string_view QuotableExcerpt(std::string_view cell, bool& cut) {
   return cell;
 }
 
+std::string QuotedCell(std::string_view cell) {
+  bool cut = false;
+  std::string quoted;
+  for (const char c : QuotableExcerpt(cell, cut)) {
+    if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else {
+      quoted += c;
+    }
+  }
+  if (cut) quoted += "...";
+  return quoted;
+}
+
 }  // namespace varnolix::payroll

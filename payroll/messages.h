@@ -85,4 +85,9 @@ std::string RefusedRowsText(long long refused, long long rows, long long firstLi
 // A cell as an error quotes it: at most 40 UTF-8 characters, then "..." if cut.
 std::string_view QuotableExcerpt(std::string_view cell, bool& cut);
 
+// A cell as a message quotes it: its excerpt, with "..." if cut, and any line break
+// written as \r or \n, so that the message stays one line, and a result file's error cell
+// spans no more lines than the record it stands in.
+std::string QuotedCell(std::string_view cell);
+
 }  // namespace varnolix::payroll

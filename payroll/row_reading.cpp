@@ -87,10 +87,7 @@ RowReading ReadRow(const ColumnMap& columns, std::span<const std::string_view> f
     }
     if (!read) {
       row.amountsRead = false;
-      bool cut = false;
-      std::string excerpt(QuotableExcerpt(cell, cut));
-      if (cut) excerpt += "...";
-      row.errors.push_back(MessageText(Message::kNotAnAmount, {line, column.name, excerpt}));
+      row.errors.push_back(MessageText(Message::kNotAnAmount, {line, column.name, QuotedCell(cell)}));
     } else if (column.field == Field::kBasic && IsZeroNegativeOrTooLarge(value, monthly)) {
       row.errors.push_back(MessageText(Message::kBasicNotAboveZero, {line, column.name, kBasicNeedsValue}));
     }

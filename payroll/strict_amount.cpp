@@ -125,9 +125,7 @@ std::optional<std::string> DecimalDoubt(std::string_view cell, const StrictAmoun
                                         std::string_view column) {
   const std::optional<double> comma = DecimalCommaValue(cell);
   if (!comma || (amount.ok && *comma == amount.value)) return std::nullopt;
-  bool cut = false;
-  std::string excerpt(QuotableExcerpt(cell, cut));
-  if (cut) excerpt += "...";
+  const std::string excerpt = QuotedCell(cell);
   if (!amount.ok) return MessageText(Message::kDecimalComma, {line, column, excerpt, ShortestDigits(*comma)});
   return MessageText(Message::kDecimalDoubt,
                      {line, column, excerpt, ShortestDigits(amount.value), ShortestDigits(*comma)});

@@ -109,6 +109,7 @@ faults=(
   "decimal-comma-taken-in-silence@payroll/file_header.cpp@s/if \\(reader.dialect\\(\\).separator == ';'\\) columns.DoubtDecimalCommas\\(\\);//@-"
   "apostrophe-refused@payroll/strict_amount.cpp@s/if \\(p != last && \\*p == '\\\\''\\)/if (false)/@amount"
   "framer-keeps-what-was-read-ahead-whole@cli/record_framer.cpp@s/last.Scan\\(bytes.data\\(\\), used, size\\);/last.Scan(bytes.data(), used, used + 1);/@-"
+  "line-break-copied-into-a-message@payroll/messages.cpp@s/\\} else if \\(c == '\\\\n'\\) \\{/} else if (false) {/@threads"
   "payroll-includes-a-layer-above@payroll/ascii.h@s/#pragma once\\n/#pragma once\\n#include \"computation\\/exact.h\"\\n/@-"
   "windows-streams-in-text-mode@payroll/system/standard_streams_windows.cpp@s/if \\(fd >= 0\\) _setmode\\(fd, _O_BINARY\\);//@windows"
   "killed-windows-run-leaves-its-file@payroll/system/whole_file_windows.cpp@s/\\(void\\)MarkForDeletion\\(handle, true\\);//@windows"

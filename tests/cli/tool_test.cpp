@@ -97,6 +97,12 @@ TEST(AssessStream, WritesRowsAndReports) {
       {"StrayQuoteIsAPlainCharacter", "basic_pm\n1000\n10\"00\n1000\n",
        Header("basic_pm") + row + "\"10\"\"00\",,,,,,\"line 3, column basic_pm: '10\"\"00' is not an amount\"\n" + row, 1,
        "varnolix-assess: 1 of 3 rows has errors, on line 3\n"},
+      // A line break in a refused cell is named, not copied: the error cell spans no more
+      // lines than its record, so the lines below keep their numbers in a second run.
+      {"LineBreakInARefusedCell", "basic_pm\n\"10\r\n00\"\n0\n",
+       Header("basic_pm") + "\"10\r\n00\",,,,,,\"line 2, column basic_pm: '10\\r\\n00' is not an amount\"\n"
+       "0,,,,,,\"line 4, column basic_pm: Basic PM must have some value.\"\n", 1,
+       "varnolix-assess: 2 of 2 rows have errors; the first is on line 2\n"},
       {"BrokenQuotingKeepsTheRowsBefore", "basic_pm\n1000\n\"10\"00\n2000\n", Header("basic_pm") + row, 2,
        "varnolix-assess: line 3: text after a closing quote\n"},
       // The first bytes are read before anything is written, to tell what the input is.
