@@ -70,9 +70,11 @@ class Builder {
   std::string EntryWords(Field field) const {
     const std::string& typed = m_texts[field];
     if (Exact::OfText(typed).known()) return GroupIndian(typed);
-    bool cut = false;
-    std::string words = "\"" + std::string(payroll::QuotableExcerpt(typed, cut)) + (cut ? "...\"" : "\"");
-    return words + ", read as " + WrittenFigure(ReadAmount(typed)) + ",";
+    std::string words = "\"";
+    words += payroll::QuotedCell(typed);
+    words += "\", read as ";
+    words += WrittenFigure(ReadAmount(typed));
+    return words + ",";
   }
   Exact EntryExact(Field field) const { return Entered(field) ? Exact::OfText(m_texts[field]) : Exact::OfText("0"); }
 

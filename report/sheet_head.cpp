@@ -172,7 +172,10 @@ Block ClosingBlock(const TextMeasure& measure, double width, std::string_view pr
 
   std::string text = "Rules: an older Indian regime with the Section 88 rebate, as " + std::string(program) +
                      " applies it.";
-  for (std::size_t note = 0; note < kRuleNoteCount; ++note) text += " " + RuleNoteText(static_cast<RuleNote>(note));
+  for (std::size_t note = 0; note < kRuleNoteCount; ++note) {
+    text += ' ';
+    text += RuleNoteText(static_cast<RuleNote>(note));
+  }
   constexpr double kRuleLength = 40;
   items.rules.push_back({0, 0, std::min(kRuleLength, noteWidth), 0});
   const std::size_t lines = AddWrapped(items, measure, Face::kSmall, text, 0, 1 + Ascent(Face::kSmall), noteWidth);
