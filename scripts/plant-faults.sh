@@ -102,7 +102,7 @@ faults=(
   "blanks-after-a-number-warned@cli/row_assessment.cpp@s/!payroll::TrimBlanks\\(cell\\.substr\\(used\\)\\)\\.empty\\(\\)/!cell.substr(used).empty()/@-"
   "threads-drop-part-read-warnings@cli/parallel_assessment.cpp@s/if \\(warned > 0\\) \\(void\\)m_warnings/if (false) (void)m_warnings/@threads"
   "semicolon-file-read-as-one-column@payroll/csv_reader.cpp@s/m_dialect.separator = separators\\[1\\] >= separators\\[2\\] \\? ';' : '\\\\t';//@-"
-  "bare-cr-file-read-as-one-line@payroll/csv_reader.cpp@s/m_dialect.lineEnd = '\\\\r';//@-"
+  "bare-cr-file-read-as-one-line@payroll/csv_reader.cpp@s/m_dialect.lineEnd = '\\\\r';/m_dialect.lineEnd = '\\\\n';/@-"
   "stray-quote-opens-a-quoted-field@payroll/csv_reader.cpp@s/while \\(quote < end && !OpensQuotes\\(data, quote\\)\\)/while (false)/@csv_reader"
   "utf16-read-as-bytes@payroll/csv_reader.cpp@s/if \\(start.starts_with\\(\"\\\\xFF\\\\xFE\"\\) \\|\\| start.starts_with\\(\"\\\\xFE\\\\xFF\"\\)\\)/if (false)/@-"
   "spreadsheet-read-as-csv@payroll/csv_reader.cpp@s/if \\(start.starts_with\\(\"PK\\\\x03\\\\x04\"\\)\\) return CsvFault::kZipSpreadsheet;//@-"
